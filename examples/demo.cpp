@@ -64,9 +64,10 @@ int main(int argc, char** argv)
     char szOpt[2 * sizeof aDsc / sizeof *aDsc + 1];
     argdInitOpt(szOpt, aDsc, -1);
 
-    int ch;
+    int ch = 0;
     bool fOk = true;
-    while (fOk && (ch = getopt(argc, argv, szOpt)) != -1) {
+    // -h stops the scan, so the help shows the defaults.
+    while (fOk && (ch = getopt(argc, argv, szOpt)) != -1 && ch != 'h') {
         if (ch == '?' || ch == ':')
             fOk = false;
         else if (strchr("rtx", ch))
@@ -74,7 +75,7 @@ int main(int argc, char** argv)
         else
             fOk = argdScan(char(ch), optarg, aDsc, szProg, 0, std::cerr) == 0;
     }
-    if (!fOk || fHelp) {
+    if (!fOk || ch == 'h') {
         argdShowUsage(aDsc, szProg, "[file ...]", std::cerr);
         return fOk ? 0 : 2;
     }

@@ -35,8 +35,9 @@ int main(int argc, char** argv)
     char szOpt[2 * sizeof aDsc / sizeof *aDsc + 1];
     argdInitOpt(szOpt, aDsc, -1);
 
+    // -h stops the scan, so the help shows the defaults.
     int ch;
-    while ((ch = getopt(argc, argv, szOpt)) != -1) {
+    while ((ch = getopt(argc, argv, szOpt)) != -1 && ch != 'h') {
         // '?' and ':' are getopt()'s complaints, not letters of the table:
         // argdScan would stop the program on them.
         if (ch == '?' || ch == ':' || argdScan(char(ch), optarg, aDsc, szProg, 0, std::cerr) < 0) {
@@ -44,9 +45,9 @@ int main(int argc, char** argv)
             return 2;
         }
     }
-    if (fHelp || optind < argc) {
+    if (ch == 'h' || optind < argc) {
         argdShowUsage(aDsc, szProg, nullptr, std::cerr);
-        return fHelp ? 0 : 2;
+        return ch == 'h' ? 0 : 2;
     }
 
     for (int i = 0; i < iCount; ++i) {
