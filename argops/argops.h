@@ -3,7 +3,9 @@
  * From that table the library converts option arguments into the program's
  * variables, writes the usage text with every option's current value, builds
  * the option string for POSIX getopt() and removes entries from an argument
- * vector. It keeps no state, allocates nothing and throws nothing.
+ * vector. It keeps no state, allocates nothing and throws nothing. The one
+ * thing shared across threads is ctime()'s buffer, which writing the line of
+ * a 't' row uses and changes: do not write such lines from two threads.
  *
  * A broken precondition (a letter missing from the table, an unknown type
  * code, a wrong row, a removal position out of range) is the calling
@@ -17,23 +19,27 @@
 
 /* One row of a descriptor table. The table ends with a row whose _chOpt is 0.
  *
- * _iType is one of these character constants; _pvVal points to:
- *   '0'  int            flag: argdScan stores 0; shown "on"/"off"
- *   '1'  int            flag: argdScan stores 1; shown "on"/"off"
- *   'b'  int            flag: argdScan toggles it; shown "true"/"false"
- *   'B'  int            "t|f": 1 when the argument starts with t or T, else 0
- *   'u'  int            "<int>": signed, range-checked (see argdScanu);
- *                       shown as the number, or "unspec" when negative
- *   'U'  unsigned int   "<uint>": unsigned (see argdScanU)
- *   'd'  double         "<real>": the program converts it itself
- *   's'  const char*    "\"...\"": argdScan stores the argument pointer itself,
- *                       without copying; shown as the text, "unspec" if null
- *   't'  time_t         "<date>": the program converts it itself; shown as
- *                       ctime() text without its newline, or as the number of
- *                       seconds when ctime() cannot convert it
- *   '-'  nothing        "<...>": the program converts it itself
- *   '+'  nothing        "...": listed in the usage text only, never in the
- *                       option string
+ * _iType is one of these character constants. For each: what _pvVal points
+ * to, the syntax text, what argdScan does, and the value shown in help:
+ *   '0'  int           (none)  stores 0; "on" when nonzero, else "off"
+ *   '1'  int           (none)  stores 1; "on"/"off"
+ *   'b'  int           (none)  toggles (0 becomes 1, nonzero 0); "true"/"false"
+ *   'B'  int           t|f     1 when the argument starts with t or T, else 0,
+ *                              never an error; "true"/"false"
+ *   'u'  int           <int>   signed, range-checked (see argdScanu); the
+ *                              number, or "unspec" when negative
+ *   'U'  unsigned int  <uint>  unsigned (see argdScanU); the number
+ *   'd'  double        <real>  none: the program converts it; the number in
+ *                              the stream's own format (0.5, 1e-07)
+ *   's'  const char*   "..."   stores the argument pointer itself, without
+ *                              copying; the text, or "unspec" when null
+ *   't'  time_t        <date>  none: the program converts it; the ctime()
+ *                              text without its newline, or the number of
+ *                              seconds when ctime() cannot convert it
+ *   '-'  nothing       <...>   none: the program handles it; nothing ("[]")
+ *   '+'  nothing       ...     never in the option string, only listed in
+ *                              the usage text; nothing ("[]")
+ * The flag types '0', '1' and 'b' take no argument.
  *
  * _pvQual is read for 'u' rows only: null, or a pointer to two ints, the
  * inclusive minimum and maximum. _szDsc must not be null in a row whose
@@ -55,21 +61,24 @@ struct ArgDsc {
  * (up to its ending row) with the letter chOpt; the int is ignored.
  * Returns 0 when the value was stored, or -1 after writing a three-line error
  * report on os (see argdScanu); the variable then keeps its value.
- * Refuses (assertion "pad") a letter not in the table, and a row of type
- * '-', '+', 'd', 't' or an unknown code. getopt()'s '?' and ':' are not
+ * Refuses a letter not in the table (assertion "pad") and, with another
+ * assertion, a row of type '-', '+', 'd', 't' or an unknown code. getopt()'s
+ * '?' and ':' are not
  * letters of any table: handle them before calling this.
  * szArg must be non-null for 'B', 'u' and 'U'; szProg must be non-null. */
 int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os);
 
 /* Converts szArg like strtol(szArg, &end, 0) into the int of the 'u' row pad,
- * keeping the low 32 bits of the result. The whole text must convert (the
- * empty text is 0), and the value must lie in the row's range pair, or in
- * [0,2147483647] when _pvQual is null. Returns 0 when stored; otherwise
+ * keeping the low 32 bits of the result: a text out of long's range
+ * saturates first, so 99999999999999999999 gives -1, and 4294967301 gives 5.
+ * The whole text must convert (the empty text is 0), and the value must lie
+ * in the row's range pair, or in [0,2147483647] when _pvQual is null.
+ * szArg and szProg must be non-null. Returns 0 when stored; otherwise
  * writes on os, each line flushed:
  *     prog: option scan error            (or: option range error)
  *     <the row's descriptor line, with the unchanged value>
  *         can't get integer from:"1x"    (or: value is out of the range [1,10])
- * and returns -1. Refuses a null or non-'u' row
+ * and returns -1, leaving the variable as it was. Refuses a null or non-'u' row
  * (assertion "pad && pad->_iType == 'u'"). */
 int argdScanu(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
 
@@ -89,7 +98,8 @@ int argdScanU(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
 void argdInitOpt(char* szOpt, ArgDsc* pad, int c);
 
 /* Removes argv[i], moving the later entries down one place, and decreases
- * *pArgc. Nothing is freed. Returns the new *pArgc minus i: the number of
+ * *pArgc. Nothing is freed, and argv[*pArgc] is not set to null: it still
+ * holds the former last entry. Returns the new *pArgc minus i: the number of
  * entries now at position i and after it.
  * Refuses i >= *pArgc (assertion "i<(*pArgc)") and a negative i ("0<=i"). */
 int argdRemoveArg(char** argv, int i, int* pArgc);
@@ -100,9 +110,10 @@ int argdRemoveArg(char** argv, int i, int* pArgc);
  *         -v         verbose output [off]
  *         ...
  * Flag rows are grouped after one '-'; every other row, '+' included, is
- * listed with its syntax. szPost follows the summary (null: nothing); each
- * option line shows the variable's current value unless its description
- * contains '['. Only the option lines flush os. Refuses an unknown type code. */
+ * listed with its syntax. szPost follows the summary (null: the empty
+ * text); each option line shows the variable's current value unless its
+ * description contains '['. Only the option lines flush os. Refuses an
+ * unknown type code. */
 void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, std::ostream& os);
 
 #endif

@@ -20,6 +20,7 @@ Scan scan(ArgDsc* table, char ch, const char* szArg)
 }
 
 int range[2] = {1, 10};
+int minusOne[2] = {-1, -1};
 
 TEST(ScanSigned, ConvertsLikeStrtolKeepingLow32Bits)
 {
@@ -35,7 +36,8 @@ TEST(ScanSigned, ConvertsLikeStrtolKeepingLow32Bits)
         {"5 ", nullptr, -1, 7},      {"12abc", nullptr, -1, 7},    {"  ", nullptr, -1, 7},
         {"-", nullptr, -1, 7},       {"0x", nullptr, -1, 7},       {"1", range, 0, 1},
         {"10", range, 0, 10},        {"0", range, -1, 7},          {"11", range, -1, 7},
-        {"-0x8000000000000000", nullptr, 0, 0}, // saturated LONG_MIN keeps 0 as its low bits
+        {"-0x8000000000000000", nullptr, 0, 0}, // LONG_MIN: its low 32 bits are 0
+        {"99999999999999999999", nullptr, -1, 7}, {"99999999999999999999", minusOne, 0, -1},
     };
     for (const Case& c : cases) {
         int value = 7;
