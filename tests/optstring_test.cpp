@@ -33,6 +33,8 @@ TEST(OptString, EntriesFollowTheRowsAndTheCount)
     EXPECT_EQ(optString(five, -2), "");
     EXPECT_EQ(optString(plus, -1), "");
     EXPECT_EQ(optString(every, -1), "abcd:e:f:g:h:i:j:");
+    ArgDsc letterZero[] = {{0, "", '1'}, {'a', "", 'u'}, {0}};
+    EXPECT_EQ(optString(letterZero, 2), "a:"); // a counted row is visited whatever its letter
 }
 
 // What a program ends with after getopt() and argdScan over a command line.
