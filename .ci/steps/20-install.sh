@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs argops into a scratch prefix and uses it as its users do (CMake
+# package, pkg-config, man), makes and checks its Debian packages, lints the
+# manual pages and holds the ABI to abi/: the tests of tests/install.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+need=()
+for pkg in abigail-tools mandoc man-db groff-base pkg-config dpkg-dev binutils; do
+    dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
+done
+if [ ${#need[@]} -gt 0 ]; then
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${need[@]}"
+fi
+
+# The prefix /usr gives the packages Debian's multiarch library directory.
+build=build/install
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+    -DARGOPS_BUILD_TESTS=OFF -DARGOPS_INSTALL_TESTS=ON
+cmake --build "$build" -j2
+ctest --test-dir "$build" --output-on-failure -j2
