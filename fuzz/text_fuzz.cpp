@@ -124,18 +124,13 @@ std::string optionString(const std::vector<Row>& rows, size_t visited)
     return s;
 }
 
-void check(bool ok, const char* what, const std::string& got, const std::string& expected)
+void expect(const char* what, const std::string& got, const std::string& expected)
 {
-    if (ok)
+    if (got == expected)
         return;
     fprintf(stderr, "argops differs from the model in the %s:\n%s\nexpected:\n%s\n", what, got.c_str(),
             expected.c_str());
     abort();
-}
-
-void checkEqual(const char* what, const std::string& got, const std::string& expected)
-{
-    check(got == expected, what, got, expected);
 }
 
 } // namespace
@@ -175,15 +170,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CountingBuf out;
     std::ostream os(&out);
     argdShowUsage(table.data(), prog.c_str(), szPost, os);
-    checkEqual("usage text", out.str(), usageText(rows, prog, szPost));
-    check(out.syncs == int(rows.size()), "flushes: one per row", std::to_string(out.syncs), "");
+    expect("usage text", out.str(), usageText(rows, prog, szPost));
+    expect("number of flushes", std::to_string(out.syncs), std::to_string(rows.size()));
 
     // A count from the input: -1 (up to the ending row), 0 to all rows, or below -1.
     int choice = in.byte(), c = choice < 64 ? -1 : choice < 192 ? choice % int(rows.size() + 1) : -2 - choice;
     size_t visited = c == -1 ? rows.size() : c < 0 ? 0 : size_t(c);
     std::vector<char> opt(2 * visited + 1, '*'); // exactly the room the header asks for
     argdInitOpt(opt.data(), table.data(), c);
-    checkEqual("option string", opt.data(), optionString(rows, visited));
+    expect("option string", opt.data(), optionString(rows, visited));
 
     for (size_t i = 0; i < rows.size(); ++i) {
         int code = rows[i].code->code;
@@ -191,9 +186,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             continue;
         std::ostringstream report;
         (code == 'u' ? argdScanu : argdScanU)(&table[i], arg("?"), &prog[0], report);
-        checkEqual("error report", report.str(),
-                   prog + ": option scan error\n" + descriptorLine(rows[i]) + "    can't get " +
-                       (code == 'u' ? "integer" : "unsigned") + " from:\"?\"\n");
+        expect("error report", report.str(),
+               prog + ": option scan error\n" + descriptorLine(rows[i]) + "    can't get " +
+                   (code == 'u' ? "integer" : "unsigned") + " from:\"?\"\n");
     }
     return 0;
 }
