@@ -15,4 +15,6 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 cmake --workflow --preset fuzz
-grep -h -E '^stat::number_of_executed_units' build/fuzz/Testing/Temporary/LastTest.log || true
+# How many inputs each harness ran.
+awk '/ Testing: /{name=$3} /^stat::number_of_executed_units/{print name ": " $2 " executions"}' \
+    build/fuzz/Testing/Temporary/LastTest.log
