@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Bounded libFuzzer runs (preset fuzz): each harness in fuzz/ fuzzes for
+# ARGOPS_FUZZ_SECONDS (30 s) from its seed corpus, as a CTest test.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+# clang and its libFuzzer and sanitizer runtimes.
+need=()
+for pkg in clang libclang-rt-14-dev; do
+    dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
+done
+if [ ${#need[@]} -gt 0 ]; then
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${need[@]}"
+fi
+
+cmake --workflow --preset fuzz
+# How many inputs each harness ran.
+awk '/ Testing: /{name=$3} /^stat::number_of_executed_units/{print name ": " $2 " executions"}' \
+    build/fuzz/Testing/Temporary/LastTest.log

@@ -1,0 +1,88 @@
+// Arguments a user can type that the numeric scanners must survive: a huge
+// one, bytes above 0x7F, signs and blanks out of place, numbers at and past
+// the 32- and 64-bit edges. Each gives the right value, or the exact report
+// with the variable and the memory around it untouched.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "support.h"
+
+namespace {
+
+enum Outcome { kStored, kScanError, kRangeError };
+
+struct Case {
+    int code; // 'u' or 'U'
+    std::string text;
+    const int* range;
+    Outcome outcome;
+    unsigned value; // the variable afterwards; it starts at 7
+};
+
+const int narrow[2] = {-5, 5}, negative[2] = {INT_MIN, 0};
+
+std::string expectedReport(const Case& c)
+{
+    bool isSigned = c.code == 'u';
+    std::string line = isSigned ? "    -n <int>   count [7]\n" : "    -n <uint>  count [7]\n";
+    if (c.outcome == kScanError)
+        return "prog: option scan error\n" + line + "    can't get " + (isSigned ? "integer" : "unsigned") +
+               " from:\"" + c.text + "\"\n";
+    if (c.outcome == kRangeError)
+        return "prog: option range error\n" + line + "    value is out of the range [" +
+               std::to_string(c.range ? c.range[0] : 0) + "," + std::to_string(c.range ? c.range[1] : INT_MAX) + "]\n";
+    return "";
+}
+
+TEST(HostileInput, RightValueOrExactReportAndNoHalfWrittenVariable)
+{
+    const std::string mib(1 << 20, '0'), blanks(1 << 20, ' ');
+    const Case cases[] = {
+        {'u', "1" + mib, nullptr, kRangeError, 7}, // LONG_MAX: low 32 bits are -1
+        {'U', "1" + mib, nullptr, kStored, 4294967295u},
+        {'u', blanks + "5", nullptr, kStored, 5},
+        {'U', mib + "x", nullptr, kScanError, 7},
+        {'u', "\xff", nullptr, kScanError, 7},
+        {'U', "5\xe9", nullptr, kScanError, 7},
+        {'u', "\xc2\xa0" "5", nullptr, kScanError, 7}, // a UTF-8 no-break space is no blank
+        {'u', "+5", nullptr, kStored, 5},
+        {'u', " \t\n\v\f\r+7", nullptr, kStored, 7},
+        {'u', "-0", nullptr, kStored, 0},
+        {'u', "+ 5", nullptr, kScanError, 7},
+        {'u', "5+", nullptr, kScanError, 7},
+        {'u', "+-5", nullptr, kScanError, 7},
+        {'U', "--5", nullptr, kScanError, 7},
+        {'u', "0 x1", nullptr, kScanError, 7},
+        {'U', "0x 1", nullptr, kScanError, 7},
+        {'u', "+", nullptr, kScanError, 7},
+        {'U', "+", nullptr, kScanError, 7},
+        {'U', "-", nullptr, kScanError, 7},
+        {'U', "0x", nullptr, kScanError, 7},
+        {'u', "0x-1", nullptr, kScanError, 7},
+        {'U', "2147483648", nullptr, kStored, 2147483648u},
+        {'u', "-2147483648", negative, kStored, unsigned(INT_MIN)},
+        {'u', "-2147483649", nullptr, kStored, 2147483647}, // low 32 bits wrap to INT_MAX
+        {'u', "4294967296", nullptr, kStored, 0},
+        {'u', "-4294967296", nullptr, kStored, 0},
+        {'u', "9223372036854775807", nullptr, kRangeError, 7},
+        {'u', "9223372036854775807", narrow, kStored, unsigned(-1)},
+        {'u', "9223372036854775808", narrow, kStored, unsigned(-1)}, // saturated to LONG_MAX
+        {'U', "-9223372036854775808", nullptr, kStored, 0},
+        {'U', "-18446744073709551616", nullptr, kStored, 4294967295u}, // saturated to ULONG_MAX
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(char(c.code) + (" \"" + c.text.substr(0, 24) + "\" of " + std::to_string(c.text.size())));
+        unsigned var[3] = {0xA5A5A5A5u, 7, 0x5A5A5A5Au};
+        ArgDsc table[] = {{'n', "count", c.code, &var[1], const_cast<int*>(c.range)}, {0}};
+        std::string text = c.text;
+        std::ostringstream os;
+        EXPECT_EQ(argdScan('n', &text[0], table, arg("prog"), 0, os), c.outcome == kStored ? 0 : -1);
+        EXPECT_EQ(var[1], c.value);
+        EXPECT_EQ(var[0], 0xA5A5A5A5u);
+        EXPECT_EQ(var[2], 0x5A5A5A5Au);
+        EXPECT_EQ(os.str(), expectedReport(c));
+    }
+}
+
+} // namespace
