@@ -1,4 +1,4 @@
-// prog: reads its options through an argops table.
+// quickstart: the whole road through argops, from table to operands.
 #include <unistd.h>
 
 #include <iostream>
