@@ -1,7 +1,7 @@
-// Arguments a user can type that the numeric scanners must survive: a huge
-// one, bytes above 0x7F, signs and blanks out of place, numbers at and past
-// the 32- and 64-bit edges. Each gives the right value, or the exact report
-// with the variable and the memory around it untouched.
+// Numeric arguments as a user types them, ordinary and hostile: prefixes,
+// ranges, a huge text, bytes above 0x7F, signs and blanks out of place,
+// numbers at and past the 32- and 64-bit edges. Each gives the right value,
+// or the exact report with the variable and the memory around it untouched.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -20,7 +20,7 @@ struct Case {
     unsigned value; // the variable afterwards; it starts at 7
 };
 
-const int narrow[2] = {-5, 5}, negative[2] = {INT_MIN, 0};
+const int narrow[2] = {-5, 5}, negative[2] = {INT_MIN, 0}, oneToTen[2] = {1, 10}, minusOne[2] = {-1, -1};
 
 std::string expectedReport(const Case& c)
 {
@@ -35,10 +35,31 @@ std::string expectedReport(const Case& c)
     return "";
 }
 
-TEST(HostileInput, RightValueOrExactReportAndNoHalfWrittenVariable)
+TEST(NumericScan, RightValueOrExactReportAndNoHalfWrittenVariable)
 {
     const std::string mib(1 << 20, '0'), blanks(1 << 20, ' ');
     const Case cases[] = {
+        {'u', "0x1F", nullptr, kStored, 31},
+        {'U', "0X1f", nullptr, kStored, 31},
+        {'u', "010", nullptr, kStored, 8},
+        {'U', "010", nullptr, kStored, 8},
+        {'u', "", nullptr, kStored, 0},
+        {'U', "", nullptr, kStored, 0},
+        {'u', "5 ", nullptr, kScanError, 7},
+        {'u', "12abc", nullptr, kScanError, 7},
+        {'U', "  ", nullptr, kScanError, 7},
+        {'u', "2147483647", nullptr, kStored, 2147483647},
+        {'u', "-1", nullptr, kRangeError, 7},
+        {'u', "2147483648", nullptr, kRangeError, 7}, // low 32 bits negative
+        {'u', "4294967301", nullptr, kStored, 5},
+        {'u', "1", oneToTen, kStored, 1},
+        {'u', "10", oneToTen, kStored, 10},
+        {'u', "0", oneToTen, kRangeError, 7},
+        {'u', "11", oneToTen, kRangeError, 7},
+        {'u', "-0x8000000000000000", nullptr, kStored, 0}, // LONG_MIN: low 32 bits 0
+        {'u', "99999999999999999999", minusOne, kStored, unsigned(-1)}, // saturated to LONG_MAX
+        {'U', "-1", nullptr, kStored, 4294967295u},
+        {'U', "4294967296", nullptr, kStored, 0},
         {'u', "1" + mib, nullptr, kRangeError, 7}, // LONG_MAX: low 32 bits are -1
         {'U', "1" + mib, nullptr, kStored, 4294967295u},
         {'u', blanks + "5", nullptr, kStored, 5},
