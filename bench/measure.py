@@ -66,9 +66,12 @@ def instructions(binary, names, iterations=20000):
         for name in names:
             err = run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={tmp}/cg",
                        "--toggle-collect=benchmark::internal::LambdaBenchmark*", binary,
-                       f"--iterations={iterations}", f"--benchmark_filter=^{re.escape(name)}(/|$)"],
+                       f"--iterations={iterations}", f"--benchmark_filter=^{name}(/|$)"],
                       check=True).stderr
-            counts[name] = int(re.search(r"Collected : (\d+)", err).group(1)) / iterations
+            collected = int(re.search(r"Collected : (\d+)", err).group(1))
+            if collected < iterations:
+                sys.exit(f"callgrind counted nothing inside benchmark {name}")
+            counts[name] = collected / iterations
     return counts
 
 
