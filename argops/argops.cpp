@@ -10,7 +10,6 @@
 #include "argops.h"
 
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -86,23 +85,23 @@ using ScanFn = int (*)(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
 struct TypeCode {
     int iType;
     const char* szSyntax; /* empty for exactly the flag types */
-    const char* szOptFmt; /* the row's getopt() entry, as a printf format */
+    const char* szOptArg; /* after the letter in the getopt() string; null: no entry */
     ShowFn show;
     ScanFn scan;          /* null: the program converts the argument itself */
 };
 
 const TypeCode aTypeCodes[] = {
-    {'0', "", "%c", showOnOff, scanOff},
-    {'1', "", "%c", showOnOff, scanOn},
-    {'b', "", "%c", showBool, scanToggle},
-    {'B', "t|f", "%c:", showBool, scanBool},
-    {'u', "<int>", "%c:", showInt, argdScanu},
-    {'U', "<uint>", "%c:", showUnsigned, argdScanU},
-    {'d', "<real>", "%c:", showDouble, nullptr},
-    {'s', "\"...\"", "%c:", showText, scanText},
-    {'t', "<date>", "%c:", showTime, nullptr},
-    {'-', "<...>", "%c:", showNothing, nullptr},
-    {'+', "...", "", showNothing, nullptr},
+    {'0', "", "", showOnOff, scanOff},
+    {'1', "", "", showOnOff, scanOn},
+    {'b', "", "", showBool, scanToggle},
+    {'B', "t|f", ":", showBool, scanBool},
+    {'u', "<int>", ":", showInt, argdScanu},
+    {'U', "<uint>", ":", showUnsigned, argdScanU},
+    {'d', "<real>", ":", showDouble, nullptr},
+    {'s', "\"...\"", ":", showText, scanText},
+    {'t', "<date>", ":", showTime, nullptr},
+    {'-', "<...>", ":", showNothing, nullptr},
+    {'+', "...", nullptr, showNothing, nullptr},
 };
 
 const TypeCode* typeCode(int iType)
@@ -210,10 +209,14 @@ int argdScanU(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
 void argdInitOpt(char* szOpt, ArgDsc* pad, int c)
 {
     *szOpt = '\0';
-    char* pchEnd = szOpt;
     for (int i = 0; isRow(pad, i, c); ++i) {
-        sprintf(pchEnd, typeCode(pad[i]._iType)->szOptFmt, pad[i]._chOpt);
-        pchEnd += strlen(pchEnd); /* a row with the letter 0 adds nothing that lasts */
+        const char* szOptArg = typeCode(pad[i]._iType)->szOptArg;
+        if (szOptArg && pad[i]._chOpt) { /* a row with the letter 0 adds nothing */
+            *szOpt++ = pad[i]._chOpt;
+            while (*szOptArg)
+                *szOpt++ = *szOptArg++;
+            *szOpt = '\0';
+        }
     }
 }
 

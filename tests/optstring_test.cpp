@@ -27,14 +27,14 @@ TEST(OptString, EntriesFollowTheRowsAndTheCount)
                       {'e', "", 'u'}, {'f', "", 'U'}, {'g', "", 'd'}, {'h', "", 's'},
                       {'i', "", 't'}, {'j', "", '-'}, {'k', "", '+'}, {0}};
     ArgDsc plus[] = {{'p', "", '+'}, {'r', "", '+'}, {0}};
+    ArgDsc noLetter[] = {{'a', "", 'u'}, {0, "", 'u'}, {'c', "", '1'}}; // a row with the letter 0 adds nothing
     EXPECT_EQ(optString(five, -1), "vn:qo:x:");
     EXPECT_EQ(optString(five, 2), "vn:");
     EXPECT_EQ(optString(five, 0), "");
     EXPECT_EQ(optString(five, -2), "");
     EXPECT_EQ(optString(plus, -1), "");
     EXPECT_EQ(optString(every, -1), "abcd:e:f:g:h:i:j:");
-    ArgDsc letterZero[] = {{0, "", '1'}, {'a', "", 'u'}, {0}};
-    EXPECT_EQ(optString(letterZero, 2), "a:"); // a counted row is visited whatever its letter
+    EXPECT_EQ(optString(noLetter, 3), "a:c");
 }
 
 // What a program ends with after getopt() and argdScan over a command line.

@@ -1,0 +1,76 @@
+// cl_getopt: the baseline command line: bare getopt() with the conversions
+// and checks written by hand, and a help text kept as one literal.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "cmdline.h"
+
+const char szParser[] = "getopt";
+
+static const char szHelp[] =
+    "usage: prog  [-vq -n <int> -w <uint> -o \"...\" -B t|f] file ...\n"
+    "Options:\n"
+    "    -v         verbose output [off]\n"
+    "    -q         quiet (toggles) [false]\n"
+    "    -n <int>   number of passes [1..10]\n"
+    "    -w <uint>  width [8]\n"
+    "    -o \"...\"   output file [-]\n"
+    "    -B t|f     colour text [false]\n";
+
+Parser* setUp(int, char**) { return nullptr; }
+
+static int refuse(const char* szProg, int ch, const char* szArg)
+{
+    std::fprintf(stderr, "%s: bad argument for -%c: \"%s\"\n", szProg, ch, szArg);
+    return -1;
+}
+
+int parse(Parser*, int argc, char** argv)
+{
+    Values& v = g_values;
+    optind = 0; /* a fresh scan, as at a program's start */
+    int ch;
+    while ((ch = getopt(argc, argv, "vqn:w:o:B:")) != -1) {
+        char* pchEnd;
+        switch (ch) {
+        case 'v':
+            v.fVerbose = 1;
+            break;
+        case 'q':
+            v.fQuiet = !v.fQuiet;
+            break;
+        case 'n': {
+            long l = std::strtol(optarg, &pchEnd, 0);
+            if (*pchEnd || l < 1 || l > 10)
+                return refuse(argv[0], ch, optarg);
+            v.iPasses = int(l);
+            break;
+        }
+        case 'w': {
+            unsigned long ul = std::strtoul(optarg, &pchEnd, 0);
+            if (*pchEnd)
+                return refuse(argv[0], ch, optarg);
+            v.uWidth = unsigned(ul);
+            break;
+        }
+        case 'o':
+            v.szOutput = optarg;
+            break;
+        case 'B':
+            v.fBool = optarg[0] == 't' || optarg[0] == 'T';
+            break;
+        default:
+            return -1;
+        }
+    }
+    v.cOperands = argc - optind;
+    if (optind < argc)
+        v.szLastOperand = argv[argc - 1];
+    return 0;
+}
+
+void tearDown(Parser*) {}
+
+void writeHelp(Parser*, std::FILE* pf, std::ostream&) { std::fputs(szHelp, pf); }
