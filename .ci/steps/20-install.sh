@@ -5,14 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-need=()
-for pkg in abigail-tools mandoc man-db groff-base pkg-config dpkg-dev binutils; do
-    dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
-done
-if [ ${#need[@]} -gt 0 ]; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${need[@]}"
-fi
+bash .ci/need abigail-tools mandoc man-db groff-base pkg-config dpkg-dev binutils
 
 # The prefix /usr gives the packages Debian's multiarch library directory.
 build=build/install

@@ -5,14 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 # clang and its libFuzzer and sanitizer runtimes.
-need=()
-for pkg in clang libclang-rt-14-dev; do
-    dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
-done
-if [ ${#need[@]} -gt 0 ]; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${need[@]}"
-fi
+bash .ci/need clang libclang-rt-14-dev
 
 cmake --workflow --preset fuzz
 # How many inputs each harness ran.

@@ -4,14 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-need=()
-for pkg in clang-tidy cppcheck; do
-    dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
-done
-if [ ${#need[@]} -gt 0 ]; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${need[@]}"
-fi
+bash .ci/need clang-tidy cppcheck
 
 sources=(argops/argops.cpp examples/*.cpp fuzz/*.cpp)
 for f in "${sources[@]}"; do
