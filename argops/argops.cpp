@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* argops: option values, descriptor lines, usage text and getopt() strings,
  * all read from one table of ArgDsc rows. */
 

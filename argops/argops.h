@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* argops: command-line options described once, in a table of ArgDsc rows.
  *
  * From that table the library converts option arguments into the program's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // cl_argops: the benchmark command line handled with argops: one table,
 // the option string made from it, getopt() and argdScan.
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // cl_argtable2: the benchmark command line handled with argtable2
 // (libargtable2-dev).
 #include <argtable2.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // cl_bench: one parser's benchmarks. A whole parse as a program does it once
 // per run (set-up, parse, tear-down); the parse alone, where the set-up can
 // be kept; and the help text, with and without the set-up, into sinks that

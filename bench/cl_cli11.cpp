@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // cl_cli11: the benchmark command line handled with CLI11 (libcli11-dev).
 #include <CLI/CLI.hpp>
 

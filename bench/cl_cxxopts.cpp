@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // cl_cxxopts: the benchmark command line handled with cxxopts
 // (libcxxopts-dev).
 #include <cxxopts.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // cl_getopt: the baseline command line: bare getopt() with the conversions
 // and checks written by hand, and a help text kept as one literal.
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // cl_main: one parser's program. It parses its command line and prints the
 // values it ended with; CL_PARSES=n parses it n times, so that allocations
 // per parse can be told from the program's own.

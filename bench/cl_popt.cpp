@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // cl_popt: the benchmark command line handled with popt (libpopt-dev).
 #include <popt.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* The command line that every parser program handles, the values it must
  * end with, and what each program (cl_<parser>.cpp) gives the drivers. */
 #ifndef BENCH_CMDLINE_H

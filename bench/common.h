@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Helpers shared by the benchmark drivers: registration that can fix the
  * number of iterations, a stream that discards what it is given, and a
  * check that stops a benchmark whose results would lie. */

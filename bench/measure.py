@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """measure: runs the benchmarks built by the "bench" preset and prints every
 figure as a ratio to its baseline from the same run, and the parsers side by
 side. The machine may be shared: times are medians of repetitions that are

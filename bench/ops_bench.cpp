@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ops_bench: each argops operation beside a hand-written baseline doing the
 // same irreducible work on the same input: argdScan for every convertible
 // type, the lookup as the table grows, the error report, the usage text and

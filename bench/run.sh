@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The one command behind the README's Performance figures: installs what the
 # benchmarks need (bench/setup.sh), builds them with the "bench" preset and
 # prints every figure as a ratio to its baseline, and the peers side by side.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what the benchmarks need: Google Benchmark, valgrind and the option
 # parsers measured beside argops. Only the benchmarks use them; the library
 # and its tests never do.

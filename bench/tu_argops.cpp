@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tu_argops: tu_unistd.cpp plus the public header, for its compile time.
 #include <unistd.h>
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The hardening builds: libFuzzer harnesses (fuzz/) and the coverage report of
 # argops/argops.cpp. The presets asan, coverage and fuzz switch them on.
 option(ARGOPS_FUZZ "Build the libFuzzer harnesses and run them briefly as tests (clang)" OFF)

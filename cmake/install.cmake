@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs argops the way a Linux library is installed: the shared library
 # with its SONAME links, the header, a CMake package, a pkg-config file and
 # the manual pages; CPack turns the same install into Debian packages.

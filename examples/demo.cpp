@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // demo: every kind of argops row in one table. It scans its own command
 // line, takes the options out of its argument vector and prints what it
 // ended with; -h shows the usage text.

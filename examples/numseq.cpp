@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // numseq: print a run of numbers, one argops table describing its options.
 // A starting point to copy: getopt() splits the command line by the option
 // string the table gives, argdScan stores each value, argdShowUsage answers

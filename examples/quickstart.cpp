@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quickstart: the whole road through argops, from table to operands.
 #include <unistd.h>
 

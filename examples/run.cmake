@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs PROG with ARGS and fails unless it exits with RC, writes exactly OUT on
 # its standard output and something matching ERR on its standard error.
 separate_arguments(args UNIX_COMMAND "${ARGS}")

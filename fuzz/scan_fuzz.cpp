@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Differential fuzzing of the numeric scanners: a small model built on
 // strtol/strtoul says what argdScan must return, store and report for any
 // argument bytes, and the harness aborts on the first difference.

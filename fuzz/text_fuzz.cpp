@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzing of the texts made from a table: random rows of valid type codes,
 // with arbitrary letters, descriptions and values (null texts, negative ints,
 // times that ctime cannot convert, NaNs), go through argdShowUsage,

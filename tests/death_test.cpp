@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A caller's fault ends the process with an assertion naming argops.cpp,
 // in every build type.
 #include <gtest/gtest.h>

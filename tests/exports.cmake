@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Fails unless the shared library LIB exports exactly the six operations.
 execute_process(COMMAND nm -D --defined-only -C ${LIB} OUTPUT_VARIABLE out COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX MATCHALL "[^\n]+" lines "${out}")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The descriptor line of a row: syntax column, description, current value.
 #include <gtest/gtest.h>
 

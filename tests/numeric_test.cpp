@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numeric arguments as a user types them, ordinary and hostile: prefixes,
 // ranges, a huge text, bytes above 0x7F, signs and blanks out of place,
 // numbers at and past the 32- and 64-bit edges. Each gives the right value,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The getopt() option string of a table, checked against the real getopt(),
 // and the removal of argument-vector entries.
 #include <gtest/gtest.h>

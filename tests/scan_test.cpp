@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversion of option arguments into variables, and the error reports.
 #include <gtest/gtest.h>
 

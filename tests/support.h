@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the test suites share: a stream that counts its flushes, and the
 // argument texts that the library takes as char* but never writes.
 #pragma once

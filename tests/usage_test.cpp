@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The usage text: synopsis, heading and one descriptor line per row.
 #include <gtest/gtest.h>
 

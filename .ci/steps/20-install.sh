@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs argops into a scratch prefix and uses it as its users do (CMake
 # package, pkg-config, man), makes and checks its Debian packages, lints the
 # manual pages and holds the ABI to abi/: the tests of tests/install.

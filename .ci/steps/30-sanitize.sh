@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Memory and undefined-behaviour checks: every test under AddressSanitizer and
 # UndefinedBehaviorSanitizer (preset asan), then the unit tests and the demo
 # program under valgrind's memcheck. The death tests stay out of valgrind:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Bounded libFuzzer runs (preset fuzz): each harness in fuzz/ fuzzes for
 # ARGOPS_FUZZ_SECONDS (30 s) from its seed corpus, as a CTest test.
 set -euo pipefail

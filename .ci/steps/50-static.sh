@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Static analysis of the library, the examples and the fuzz harnesses:
 # clang-tidy with the checks of .clang-tidy (warnings are errors), and cppcheck.
 set -euo pipefail

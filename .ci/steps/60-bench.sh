@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # CI: the benchmarks and the peer programs still build and run (briefly),
 # every parser still ends the benchmark command line with the same values and
 # refuses bad numbers, and the stripped library stays under 16 KiB without

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Makes the Debian packages of the build BUILD in OUT and checks their fields,
 # and that libargops1 (the shared library) and libargops-dev (everything else)
 # together hold exactly the files that an install into PREFIX wrote.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build BUILD into a fresh PREFIX and checks the library's links:
 # libargops.so -> libargops.so.MAJOR -> libargops.so.VERSION.
 file(REMOVE_RECURSE ${PREFIX})

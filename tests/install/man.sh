@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Fails unless MANDIR holds a page or link for each NAME, which man shows, as
 # `man NAME` will once argops is installed, and the page it shows names it.
 set -eu

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Builds and runs the example program with a plain compiler command, finding
 # the installed argops through its pkg-config file in PCDIR.
 set -eu
