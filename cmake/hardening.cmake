@@ -2,7 +2,7 @@
 # The hardening builds: libFuzzer harnesses (fuzz/) and the coverage report of
 # argops/argops.cpp. The presets asan, coverage and fuzz switch them on.
 option(ARGOPS_FUZZ "Build the libFuzzer harnesses and run them briefly as tests (clang)" OFF)
-option(ARGOPS_COVERAGE "Add the target coverage (needs clang's -fprofile-instr-generate)" OFF)
+option(ARGOPS_COVERAGE "Add the target argops_coverage (needs clang's -fprofile-instr-generate)" OFF)
 set(ARGOPS_FUZZ_SECONDS 30 CACHE STRING "How long each fuzz test runs")
 
 if(ARGOPS_FUZZ)
@@ -17,7 +17,7 @@ if(ARGOPS_COVERAGE)
     find_program(LLVM_PROFDATA llvm-profdata HINTS ${llvm_bin} REQUIRED)
     find_program(LLVM_COV llvm-cov HINTS ${llvm_bin} REQUIRED)
     set(profiles ${CMAKE_BINARY_DIR}/profiles)
-    add_custom_target(coverage
+    add_custom_target(argops_coverage
         COMMAND ${CMAKE_COMMAND} -E rm -rf ${profiles}
         COMMAND ${CMAKE_COMMAND} -E env LLVM_PROFILE_FILE=${profiles}/%p.profraw
                 ${CMAKE_CTEST_COMMAND} --test-dir ${CMAKE_BINARY_DIR} -j2 --output-on-failure

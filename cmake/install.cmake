@@ -1,10 +1,8 @@
 # SPDX-License-Identifier: MIT
 # Installs argops the way a Linux library is installed: the shared library
 # with its SONAME links, the header, a CMake package, a pkg-config file and
-# the manual pages; CPack turns the same install into Debian packages.
+# the manual pages. debian/ packages the same install.
 include(CMakePackageConfigHelpers)
-
-option(ARGOPS_INSTALL_TESTS "Test the installed library, its packages and its ABI (tests/install)" OFF)
 
 set(argops_cmakedir ${CMAKE_INSTALL_LIBDIR}/cmake/argops)
 
@@ -22,7 +20,7 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/argops-config.cmake ${CMAKE_CURRENT_BI
     DESTINATION ${argops_cmakedir} COMPONENT dev)
 
 # argops.pc names absolute directories, and the prefix is only known when
-# installing (cmake --install --prefix, cpack): so it is written then.
+# installing (cmake --install --prefix): so it is written then.
 install(CODE "
     set(ARGOPS_VERSION [[${PROJECT_VERSION}]])
     set(ARGOPS_DESCRIPTION [[${PROJECT_DESCRIPTION}]])
@@ -52,47 +50,5 @@ foreach(name argops argdScan argdScanu argdScanU argdInitOpt argdRemoveArg argdS
     endif()
     list(APPEND argops_man ${gz})
 endforeach()
-add_custom_target(man ALL DEPENDS ${argops_man_pages})
+add_custom_target(argops_man ALL DEPENDS ${argops_man_pages})
 install(FILES ${argops_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man3 COMPONENT dev)
-
-# abidiff compares types only where there is debug information; the packages
-# are stripped. The prefix map keeps build paths out of the ABI description.
-target_compile_options(argops PRIVATE -g -fdebug-prefix-map=${PROJECT_SOURCE_DIR}/=)
-set(argops_abi ${PROJECT_SOURCE_DIR}/abi/libargops.so.${PROJECT_VERSION_MAJOR}.abi)
-add_custom_target(abi-dump
-    COMMAND abidw --no-corpus-path --no-comp-dir-path --headers-dir ${PROJECT_SOURCE_DIR}/argops
-            --out-file ${argops_abi} $<TARGET_FILE:argops>
-    COMMENT "Writing the ABI description ${argops_abi}")
-add_dependencies(abi-dump argops)
-
-set(CPACK_PACKAGE_CONTACT "argops maintainers <maintainers@argops.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libargops${PROJECT_VERSION_MAJOR})
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/deb/triggers)
-set(argops_about "argops converts command-line option arguments into a program's variables,
-writes its usage text and builds the getopt() option string, all from one
-static table of options.
-")
-set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "${argops_about}
-This package holds the shared library.")
-set(CPACK_DEBIAN_DEV_PACKAGE_NAME libargops-dev)
-set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS
-    "${CPACK_DEBIAN_RUNTIME_PACKAGE_NAME} (= ${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE})")
-set(CPACK_DEBIAN_DEV_DESCRIPTION "${argops_about}
-This package holds the header, the CMake package, the pkg-config file and
-the manual pages, for building programs that use argops.")
-include(CPack)
-
-if(ARGOPS_INSTALL_TESTS)
-    enable_testing()
-    add_subdirectory(tests/install)
-endif()

@@ -9,6 +9,7 @@ cd "$(dirname "$0")/../.."
 
 bash .ci/need valgrind
 
+cmake --preset asan -DARGOPS_WERROR=ON >/dev/null
 cmake --workflow --preset asan
 
 cmake --preset default >/dev/null
