@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Builds the Debian packages as a distribution would (dpkg-buildpackage, tests
+# run by dh_auto_test), twice from two directories to check that they are
+# reproducible, lints them, checks the hardening of the packaged library,
+# installs them and builds a consumer against the installed files.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+bash .ci/need debhelper dpkg-dev lintian devscripts pkg-config man-db binutils
+dpkg-checkbuilddeps 2>/dev/null || {
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get build-dep -y --no-install-recommends ./
+}
+
+fail() { echo "$*" >&2; exit 1; }
+version=$(sed -n 's/^project(argops VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ "$(dpkg-parsechangelog -S Version)" = "$version" ] ||
+    fail "debian/changelog is not at the version of CMakeLists.txt, $version"
+
+# Each build gets a copy of the tree as git sees it, since the packages land
+# in the parent directory.
+out=build/debian
+rm -rf "$out"
+copy() { mkdir -p "$1"; git ls-files -z | tar --null -T - -cf - | tar -xf - -C "$1"; }
+copy "$out/one/argops"
+copy "$out/two/elsewhere/argops"
+(cd "$out/one/argops" && dpkg-buildpackage -us -uc -b >../build.log 2>&1) || { tail -50 "$out/one/build.log"; exit 1; }
+grep -E '^[0-9]+% tests passed' "$out/one/build.log"
+(cd "$out/two/elsewhere/argops" && DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -b >../build.log 2>&1) ||
+    { tail -50 "$out/two/elsewhere/build.log"; exit 1; }
+for deb in "$out"/one/*.deb; do
+    cmp "$deb" "$out/two/elsewhere/$(basename "$deb")" || fail "$(basename "$deb") differs between two builds"
+done
+echo "reproducible: $(cd "$out/one" && ls ./*.deb | wc -l) packages byte for byte the same from two builds"
+
+changes=$out/one/argops_${version}_$(dpkg --print-architecture).changes
+tags=$(lintian --pedantic -I -E --fail-on error,warning,info,pedantic "$changes" 2>&1) || fail "lintian: $tags"
+echo "lintian: no tag${tags:+ ($tags)}"
+
+dpkg-deb -x "$out"/one/libargops1_*.deb "$out/root"
+lib=$(echo "$out"/root/usr/lib/*/libargops.so.1.*)
+# hardening-check fails on two other lines, which the build cannot change: the
+# only fortifiable call, the memmove that the compiler makes of argdRemoveArg's
+# loop, has no size known at compile time; and Debian 12's start files carry no
+# CET marking, so the linker drops the library's.
+checks=$(hardening-check "$lib") || true
+echo "$checks"
+for yes in 'Stack protected' 'Read-only relocations' 'Immediate binding'; do
+    grep -q "$yes: yes" <<<"$checks" || fail "hardening-check: not $yes"
+done
+echo "packaged library: $(stat -c %s "$lib") bytes, stripped"
+
+trap 'apt-get purge -y libargops-dev libargops1 >/dev/null' EXIT
+apt-get install -y "./$out"/one/libargops1_*.deb "./$out"/one/libargops-dev_*.deb >/dev/null
+log=$(ctest --build-and-test tests/install/consumer "$out/consumer" --build-generator "Unix Makefiles" \
+    --build-options -DSOURCE="$PWD/examples/quickstart.cpp" --test-command prog -v -n 4 a b 2>&1) || fail "$log"
+grep -q '^passes 4, output out.txt, verbose 1, operands: a b$' <<<"$log" || fail "$log"
+sh tests/install/pkg-config.sh "/usr/lib/$(dpkg-architecture -q DEB_HOST_MULTIARCH)/pkgconfig" \
+    examples/quickstart.cpp "$out/pkg-config"
+man -w argops argdScanU >/dev/null
+echo "installed packages: consumer built with find_package and pkg-config, man pages found"
