@@ -25,7 +25,7 @@ COMMAND_LINE = "-vq -n 5 -w 0x20 -o out.txt -B true file1 file2".split()
 BAD_LINES = [["-n", "5x"], ["-w", "0x20x"], ["-n", "11"]]
 PARSERS = ["getopt", "argops", "popt", "argtable2", "cxxopts", "cli11"]
 PARSER_LIBRARIES = {"argops": "libargops", "popt": "libpopt", "argtable2": "libargtable2"}
-LIBRARY_LIMIT = 16 * 1024
+LIBRARY_LIMIT = 20 * 1024
 
 missed = []   # targets that the load of the machine may sway
 broken = []   # what no load excuses
@@ -267,7 +267,7 @@ def print_library(build):
     library = os.path.join(build, "libargops.so")
     size = stripped_size(os.path.realpath(library))
     print(f"\nStripped libargops.so: {size} bytes (limit {LIBRARY_LIMIT})"
-          + check(size < LIBRARY_LIMIT, "the stripped library under 16 KiB", True))
+          + check(size <= LIBRARY_LIMIT, "the stripped library within 20 KiB", True))
 
 
 def main():
