@@ -55,7 +55,7 @@
 constexpr char argdLetter(char chOpt)
 {
     if (chOpt == 0 || chOpt == '-' || chOpt == ':' || chOpt == '?')
-        argdRefuseLetter(); // an option letter cannot be 0, '-', ':' or '?': getopt() cannot return it
+        argdRefuseLetter(); // an option letter cannot be 0, '-', ':' or '?'
     return chOpt;
 }
 
@@ -64,11 +64,9 @@ constexpr char argdLetter(char chOpt)
 #ifdef __clang__
 #pragma clang diagnostic push
 #pragma clang diagnostic ignored "-Wgcc-compat"
-#define ARGD_CHECK_LETTER                                                                       \
-    __attribute__((diagnose_if(chOpt == 0 || chOpt == '-' || chOpt == ':' || chOpt == '?',      \
-                               "an option letter cannot be 0, '-', ':' or '?': getopt() cannot " \
-                               "return it",                                                     \
-                               "error")))
+#define ARGD_CHECK_LETTER                                                                  \
+    __attribute__((diagnose_if(chOpt == 0 || chOpt == '-' || chOpt == ':' || chOpt == '?', \
+                               "an option letter cannot be 0, '-', ':' or '?'", "error")))
 #else
 #define ARGD_CHECK_LETTER
 #endif
