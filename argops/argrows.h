@@ -45,14 +45,14 @@
 
 /* Ends the process for a refused letter in a row made at run time. It is not
  * constexpr: that is what stops a constant evaluation that reaches it. */
-[[noreturn]] inline void argdRefuseLetter()
+[[noreturn]] inline void argdRefuseLetter() noexcept
 {
     std::fputs("argops: an option letter cannot be 0, '-', ':' or '?'\n", stderr);
     std::abort();
 }
 
 /* Returns chOpt; refuses 0, '-', ':' and '?' (see above). */
-constexpr char argdLetter(char chOpt)
+constexpr char argdLetter(char chOpt) noexcept
 {
     if (chOpt == 0 || chOpt == '-' || chOpt == ':' || chOpt == '?')
         argdRefuseLetter(); // an option letter cannot be 0, '-', ':' or '?'
@@ -78,7 +78,7 @@ constexpr char argdLetter(char chOpt)
 
 /* '0': the option stores 0 in the int fVal; help shows on or off. */
 template <class T>
-constexpr ArgDsc argdClear(char chOpt, const char* szDsc, T&& fVal) ARGD_CHECK_LETTER
+constexpr ArgDsc argdClear(char chOpt, const char* szDsc, T&& fVal) noexcept ARGD_CHECK_LETTER
 {
     static_assert(std::is_same<T, int&>::value, "argdClear: a '0' row needs an int variable");
     return {argdLetter(chOpt), szDsc, '0', &fVal, nullptr};
@@ -86,7 +86,7 @@ constexpr ArgDsc argdClear(char chOpt, const char* szDsc, T&& fVal) ARGD_CHECK_L
 
 /* '1': the option stores 1 in the int fVal; help shows on or off. */
 template <class T>
-constexpr ArgDsc argdSet(char chOpt, const char* szDsc, T&& fVal) ARGD_CHECK_LETTER
+constexpr ArgDsc argdSet(char chOpt, const char* szDsc, T&& fVal) noexcept ARGD_CHECK_LETTER
 {
     static_assert(std::is_same<T, int&>::value, "argdSet: a '1' row needs an int variable");
     return {argdLetter(chOpt), szDsc, '1', &fVal, nullptr};
@@ -94,7 +94,7 @@ constexpr ArgDsc argdSet(char chOpt, const char* szDsc, T&& fVal) ARGD_CHECK_LET
 
 /* 'b': the option toggles the int fVal; help shows true or false. */
 template <class T>
-constexpr ArgDsc argdToggle(char chOpt, const char* szDsc, T&& fVal) ARGD_CHECK_LETTER
+constexpr ArgDsc argdToggle(char chOpt, const char* szDsc, T&& fVal) noexcept ARGD_CHECK_LETTER
 {
     static_assert(std::is_same<T, int&>::value, "argdToggle: a 'b' row needs an int variable");
     return {argdLetter(chOpt), szDsc, 'b', &fVal, nullptr};
@@ -102,7 +102,7 @@ constexpr ArgDsc argdToggle(char chOpt, const char* szDsc, T&& fVal) ARGD_CHECK_
 
 /* 'B': the option's argument t|f stores 1 or 0 in the int fVal. */
 template <class T>
-constexpr ArgDsc argdBool(char chOpt, const char* szDsc, T&& fVal) ARGD_CHECK_LETTER
+constexpr ArgDsc argdBool(char chOpt, const char* szDsc, T&& fVal) noexcept ARGD_CHECK_LETTER
 {
     static_assert(std::is_same<T, int&>::value, "argdBool: a 'B' row needs an int variable");
     return {argdLetter(chOpt), szDsc, 'B', &fVal, nullptr};
@@ -113,14 +113,14 @@ constexpr ArgDsc argdBool(char chOpt, const char* szDsc, T&& fVal) ARGD_CHECK_LE
  * inclusive, which may be const (the library only reads it). Refuses a pair
  * of any other type. */
 template <class T>
-constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal) ARGD_CHECK_LETTER
+constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal) noexcept ARGD_CHECK_LETTER
 {
     static_assert(std::is_same<T, int&>::value, "argdInt: a 'u' row needs an int variable");
     return {argdLetter(chOpt), szDsc, 'u', &iVal, nullptr};
 }
 
 template <class T, class R>
-constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal, R&& aiRange) ARGD_CHECK_LETTER
+constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal, R&& aiRange) noexcept ARGD_CHECK_LETTER
 {
     static_assert(std::is_same<T, int&>::value, "argdInt: a 'u' row needs an int variable");
     static_assert(std::is_same<R, int (&)[2]>::value || std::is_same<R, const int (&)[2]>::value,
@@ -130,7 +130,7 @@ constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal, R&& aiRange) A
 
 /* 'U': the option's <uint> argument goes into the unsigned int uVal. */
 template <class T>
-constexpr ArgDsc argdUnsigned(char chOpt, const char* szDsc, T&& uVal) ARGD_CHECK_LETTER
+constexpr ArgDsc argdUnsigned(char chOpt, const char* szDsc, T&& uVal) noexcept ARGD_CHECK_LETTER
 {
     static_assert(std::is_same<T, unsigned&>::value, "argdUnsigned: a 'U' row needs an unsigned int variable");
     return {argdLetter(chOpt), szDsc, 'U', &uVal, nullptr};
@@ -139,7 +139,7 @@ constexpr ArgDsc argdUnsigned(char chOpt, const char* szDsc, T&& uVal) ARGD_CHEC
 /* 'd': the program converts the option's <real> argument into the double
  * dVal itself; help shows dVal. */
 template <class T>
-constexpr ArgDsc argdDouble(char chOpt, const char* szDsc, T&& dVal) ARGD_CHECK_LETTER
+constexpr ArgDsc argdDouble(char chOpt, const char* szDsc, T&& dVal) noexcept ARGD_CHECK_LETTER
 {
     static_assert(std::is_same<T, double&>::value, "argdDouble: a 'd' row needs a double variable");
     return {argdLetter(chOpt), szDsc, 'd', &dVal, nullptr};
@@ -148,7 +148,7 @@ constexpr ArgDsc argdDouble(char chOpt, const char* szDsc, T&& dVal) ARGD_CHECK_
 /* 's': the option's "..." argument pointer itself goes into the const char*
  * szVal; help shows the text, or unspec when szVal is null. */
 template <class T>
-constexpr ArgDsc argdText(char chOpt, const char* szDsc, T&& szVal) ARGD_CHECK_LETTER
+constexpr ArgDsc argdText(char chOpt, const char* szDsc, T&& szVal) noexcept ARGD_CHECK_LETTER
 {
     static_assert(std::is_same<T, const char*&>::value, "argdText: an 's' row needs a const char* variable");
     return {argdLetter(chOpt), szDsc, 's', &szVal, nullptr};
@@ -158,21 +158,21 @@ constexpr ArgDsc argdText(char chOpt, const char* szDsc, T&& szVal) ARGD_CHECK_L
  * tVal itself; help shows its ctime() text. Where time_t is long, as on
  * Linux x86-64, a long variable is the same type and passes. */
 template <class T>
-constexpr ArgDsc argdTime(char chOpt, const char* szDsc, T&& tVal) ARGD_CHECK_LETTER
+constexpr ArgDsc argdTime(char chOpt, const char* szDsc, T&& tVal) noexcept ARGD_CHECK_LETTER
 {
     static_assert(std::is_same<T, time_t&>::value, "argdTime: a 't' row needs a time_t variable");
     return {argdLetter(chOpt), szDsc, 't', &tVal, nullptr};
 }
 
 /* '-': the program handles the option and its <...> argument itself. */
-constexpr ArgDsc argdCustom(char chOpt, const char* szDsc) ARGD_CHECK_LETTER
+constexpr ArgDsc argdCustom(char chOpt, const char* szDsc) noexcept ARGD_CHECK_LETTER
 {
     return {argdLetter(chOpt), szDsc, '-', nullptr, nullptr};
 }
 
 /* '+': the option is listed in the usage text only, never in the option
  * string. */
-constexpr ArgDsc argdListed(char chOpt, const char* szDsc) ARGD_CHECK_LETTER
+constexpr ArgDsc argdListed(char chOpt, const char* szDsc) noexcept ARGD_CHECK_LETTER
 {
     return {argdLetter(chOpt), szDsc, '+', nullptr, nullptr};
 }
