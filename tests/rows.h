@@ -15,16 +15,9 @@ struct RowVars {
 RowVars checked;
 int aiRange[2] = {1, 10};
 
-#ifdef ROW // the wrong variables, and what a wrong row needs besides
-bool f;
-unsigned char uch;
-short sh;
-long l;
-float fl;
-char ach[16];
+#ifdef ROW // the wrong variables, and a description that a constant row can use
+bool f; unsigned char uch; short sh; long l; float fl; char ach[16]; unsigned au[2]; int i, ai3[3];
 const int ci = 0;
-unsigned au[2];
-int i, ai3[3];
 const char sz[] = "wrong row";
 #endif
 
