@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // demo: every kind of argops row in one table. It scans its own command
-// line, takes the options out of its argument vector and prints what it
-// ended with; -h shows the usage text.
+// line, takes the options out of its argument vector and prints the values
+// it ended with; -h shows the usage text with the defaults.
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <iostream>
+#include <vector>
 
 #include "argops.h"
 
@@ -21,64 +22,88 @@ static unsigned uMask = 0x22;
 static double dRatio = 0.5;
 static const char* szOutput = nullptr;
 static time_t tStart = 0;
-static const char* szExtra = "";
-static int fHelp = 0;
+static const char* szExtra = "none";
+static int fHelp = 0; // only for its row: the loop acts on -h
 
+// Each description names the value that demo prints and the kind of row.
+// A '0' row shows its variable, so -m's row describes colour, which -m
+// turns off. The '+' row lists "--", which getopt() handles.
 static ArgDsc aDsc[] = {
-    {'v', "verbose output", '1', &fVerbose, nullptr},
-    {'m', "monochrome", '0', &fColour, nullptr},
-    {'q', "quiet (toggles)", 'b', &fQuiet, nullptr},
-    {'B', "colour text", 'B', &fColourText, nullptr},
-    {'n', "number of passes [1..10]", 'u', &iPasses, aiPasses},
-    {'k', "mask", 'U', &uMask, nullptr},
-    {'r', "ratio", 'd', &dRatio, nullptr},
-    {'o', "output file", 's', &szOutput, nullptr},
-    {'t', "start time, in seconds since 1970", 't', &tStart, nullptr},
-    {'x', "extra argument", '-', nullptr, nullptr},
-    {'W', "passed on to the linker", '+', nullptr, nullptr},
-    {'h', "show this help", '1', &fHelp, nullptr},
+    {'v', "verbose: -v sets it ('1')", '1', &fVerbose, nullptr},
+    {'m', "colour: -m clears it ('0')", '0', &fColour, nullptr},
+    {'q', "quiet: each -q toggles it ('b')", 'b', &fQuiet, nullptr},
+    {'B', "colour text: t or T sets it, else cleared ('B')", 'B', &fColourText, nullptr},
+    {'n', "passes, 1 to 10 ('u' with a range pair)", 'u', &iPasses, aiPasses},
+    {'k', "mask ('U')", 'U', &uMask, nullptr},
+    {'r', "ratio, converted by demo ('d')", 'd', &dRatio, nullptr},
+    {'o', "output, the argument itself ('s')", 's', &szOutput, nullptr},
+    {'t', "start, seconds since 1970, converted by demo ('t')", 't', &tStart, nullptr},
+    {'x', "extra, stored by demo ('-') [none]", '-', nullptr, nullptr},
+    {'-', "the rest are files, even if they begin with - ('+')", '+', nullptr, nullptr},
+    {'h', "show this help, with the defaults, and exit", '1', &fHelp, nullptr},
     {0},
 };
 
-// The program converts 'd', 't' and '-' arguments itself; it stops on a
-// bad one, so a half-stored value never matters.
-static bool convert(const char* szProg, int ch, char* szArg)
+static int usageError(char* szProg)
 {
+    argdShowUsage(aDsc, szProg, "[file ...]", std::cerr);
+    return 2;
+}
+
+// demo converts 'd', 't' and '-' arguments itself. Like argdScan, it keeps
+// the old value when it refuses a text: the usage text that follows shows it.
+static bool convert(const char* szProg, char ch, char* szArg)
+{
+    char* pchEnd = szArg;
     if (ch == 'x') {
         szExtra = szArg;
         return true;
     }
-    char* pchEnd;
-    if (ch == 'r')
-        dRatio = strtod(szArg, &pchEnd);
-    else
-        tStart = time_t(strtoll(szArg, &pchEnd, 10));
-    if (pchEnd != szArg && !*pchEnd)
-        return true;
-    std::cerr << szProg << ": can't convert -" << char(ch) << " \"" << szArg << '"' << std::endl;
+    if (ch == 'r') {
+        double d = strtod(szArg, &pchEnd);
+        if (pchEnd != szArg && !*pchEnd) {
+            dRatio = d;
+            return true;
+        }
+    } else {
+        long long ll = strtoll(szArg, &pchEnd, 10);
+        if (pchEnd != szArg && !*pchEnd) {
+            tStart = time_t(ll);
+            return true;
+        }
+    }
+    std::cerr << szProg << ": can't convert -" << ch << " \"" << szArg << '"' << std::endl;
     return false;
 }
 
+struct Option {
+    char ch;
+    char* szArg;
+};
+
 int main(int argc, char** argv)
 {
-    char* szProg = strrchr(argv[0], '/') ? strrchr(argv[0], '/') + 1 : argv[0];
     char szOpt[2 * sizeof aDsc / sizeof *aDsc + 1];
     argdInitOpt(szOpt, aDsc, -1);
 
-    int ch = 0;
-    bool fOk = true;
-    // -h stops the scan, so the help shows the defaults.
-    while (fOk && (ch = getopt(argc, argv, szOpt)) != -1 && ch != 'h') {
-        if (ch == '?' || ch == ':')
-            fOk = false;
-        else if (strchr("rtx", ch))
-            fOk = convert(szProg, ch, optarg);
-        else
-            fOk = argdScan(char(ch), optarg, aDsc, szProg, 0, std::cerr) == 0;
+    // getopt() splits the whole line before any value is stored, so that -h,
+    // wherever it stands, shows the defaults.
+    std::vector<Option> aOption;
+    int ch;
+    while ((ch = getopt(argc, argv, szOpt)) != -1) {
+        if (ch == 'h') {
+            argdShowUsage(aDsc, argv[0], "[file ...]", std::cout);
+            return 0;
+        }
+        if (ch == '?') // getopt() has said what was wrong
+            return usageError(argv[0]);
+        aOption.push_back({char(ch), optarg});
     }
-    if (!fOk || ch == 'h') {
-        argdShowUsage(aDsc, szProg, "[file ...]", std::cerr);
-        return fOk ? 0 : 2;
+    for (const Option& opt : aOption) {
+        bool fOk = strchr("rtx", opt.ch) ? convert(argv[0], opt.ch, opt.szArg)
+                                          : argdScan(opt.ch, opt.szArg, aDsc, argv[0], 0, std::cerr) == 0;
+        if (!fOk)
+            return usageError(argv[0]);
     }
 
     // getopt() has moved the operands behind the options: drop the options.

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // numseq: print a run of numbers, one argops table describing its options.
 // A starting point to copy: getopt() splits the command line by the option
-// string the table gives, argdScan stores each value, argdShowUsage answers
-// -h and every mistake.
+// string the table gives, argdScan stores each value, and argdShowUsage
+// writes the help asked for on standard output, or follows a complaint on
+// standard error.
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 
 #include "argops.h"
@@ -15,45 +15,53 @@ static int iFirst = 1;
 static int iCount = 10;
 static int aiFirstRange[2] = {-1000000, 1000000};
 static int aiCountRange[2] = {1, 1000000};
-static const char* szSep = nullptr;
-static unsigned uWidth = 0;
+static const char* szSep = "\n";
+static int iWidth = 0;
+static int aiWidthRange[2] = {0, 20}; // a long needs at most 20 characters
 static int fDown = 0;
-static int fHelp = 0;
+static int fHelp = 0; // only for its row: the loop acts on -h
 
 static ArgDsc aDsc[] = {
     {'f', "first number [-1000000..1000000, default 1]", 'u', &iFirst, aiFirstRange},
     {'n', "how many numbers [1..1000000, default 10]", 'u', &iCount, aiCountRange},
     {'s', "separator [default: newline]", 's', &szSep, nullptr},
-    {'w', "pad with zeros to this width", 'U', &uWidth, nullptr},
+    {'w', "pad with zeros to this width [0..20, default 0]", 'u', &iWidth, aiWidthRange},
     {'r', "count down instead of up", 'b', &fDown, nullptr},
-    {'h', "show this help", '1', &fHelp, nullptr},
+    {'h', "show this help and exit", '1', &fHelp, nullptr},
     {0},
 };
 
+// After a complaint, which getopt(), argdScan or main has already written.
+static int usageError(char* szProg)
+{
+    argdShowUsage(aDsc, szProg, nullptr, std::cerr);
+    return 2;
+}
+
 int main(int argc, char** argv)
 {
-    char* szProg = strrchr(argv[0], '/') ? strrchr(argv[0], '/') + 1 : argv[0];
     char szOpt[2 * sizeof aDsc / sizeof *aDsc + 1];
     argdInitOpt(szOpt, aDsc, -1);
 
-    // -h stops the scan, so the help shows the defaults.
     int ch;
-    while ((ch = getopt(argc, argv, szOpt)) != -1 && ch != 'h') {
-        // '?' and ':' are getopt()'s complaints, not letters of the table:
-        // argdScan would stop the program on them.
-        if (ch == '?' || ch == ':' || argdScan(char(ch), optarg, aDsc, szProg, 0, std::cerr) < 0) {
-            argdShowUsage(aDsc, szProg, nullptr, std::cerr);
-            return 2;
+    while ((ch = getopt(argc, argv, szOpt)) != -1) {
+        if (ch == 'h') { // at once: the help shows the values given before -h
+            argdShowUsage(aDsc, argv[0], nullptr, std::cout);
+            return 0;
         }
+        // '?' is getopt()'s complaint, not a letter of the table: argdScan
+        // would stop the program on it.
+        if (ch == '?' || argdScan(char(ch), optarg, aDsc, argv[0], 0, std::cerr) < 0)
+            return usageError(argv[0]);
     }
-    if (ch == 'h' || optind < argc) {
-        argdShowUsage(aDsc, szProg, nullptr, std::cerr);
-        return ch == 'h' ? 0 : 2;
+    if (optind < argc) {
+        std::cerr << argv[0] << ": unexpected operand: " << argv[optind] << std::endl;
+        return usageError(argv[0]);
     }
 
     for (int i = 0; i < iCount; ++i) {
         long l = fDown ? long(iFirst) - i : long(iFirst) + i;
-        printf("%s%0*ld", i == 0 ? "" : szSep ? szSep : "\n", int(uWidth), l);
+        printf("%s%0*ld", i == 0 ? "" : szSep, iWidth, l);
     }
     printf("\n");
     return 0;

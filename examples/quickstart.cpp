@@ -6,7 +6,7 @@
 
 #include <argops.h>
 
-static int fVerbose = 0, iPasses = 3;
+static int fVerbose = 0, iPasses = 3, fHelp = 0;
 static int aiPasses[2] = {1, 10};
 static const char *szOutput = "out.txt";
 
@@ -14,6 +14,7 @@ static ArgDsc aDsc[] = {
     {'v', "verbose output", '1', &fVerbose, nullptr},
     {'n', "number of passes [1..10]", 'u', &iPasses, aiPasses},
     {'o', "output file", 's', &szOutput, nullptr},
+    {'h', "show this help", '1', &fHelp, nullptr},
     {0},
 };
 
@@ -23,6 +24,10 @@ int main(int argc, char **argv)
     argdInitOpt(szOpt, aDsc, -1);
     int ch;
     while ((ch = getopt(argc, argv, szOpt)) != -1) {
+        if (ch == 'h') { // asked for: to standard output
+            argdShowUsage(aDsc, argv[0], "file ...", std::cout);
+            return 0;
+        }
         if (ch == '?' || ch == ':' // getopt's own, not table letters
             || argdScan(char(ch), optarg, aDsc, argv[0], 0, std::cerr)) {
             argdShowUsage(aDsc, argv[0], "file ...", std::cerr);

@@ -22,7 +22,8 @@ Scan scan(ArgDsc* table, char ch, const char* szArg)
 
 int range[2] = {1, 10};
 
-TEST(ScanReport, ThreeLinesWithTheRowAndItsUnchangedValue)
+// Each report, 'u' or 'U', scan or range error: three lines, each flushed.
+TEST(ScanReport, ThreeFlushedLinesWithTheRowAndItsUnchangedValue)
 {
     int passes = 3, count = 7;
     unsigned width = 9;
@@ -30,20 +31,30 @@ TEST(ScanReport, ThreeLinesWithTheRowAndItsUnchangedValue)
                       {'c', "count", 'u', &count, nullptr},
                       {'w', "width", 'U', &width, nullptr},
                       {0}};
-    Scan s = scan(table, 'n', "12");
-    EXPECT_EQ(s.syncs, 3);
-    EXPECT_EQ(s.report, "prog: option range error\n"
-                        "    -n <int>   number of passes [1..10]\n"
-                        "    value is out of the range [1,10]\n");
-    EXPECT_EQ(scan(table, 'n', "1x").report, "prog: option scan error\n"
-                                             "    -n <int>   number of passes [1..10]\n"
-                                             "    can't get integer from:\"1x\"\n");
-    EXPECT_EQ(scan(table, 'c', "-3").report, "prog: option range error\n"
-                                             "    -c <int>   count [7]\n"
-                                             "    value is out of the range [0,2147483647]\n");
-    EXPECT_EQ(scan(table, 'w', "9 ").report, "prog: option scan error\n"
-                                             "    -w <uint>  width [9]\n"
-                                             "    can't get unsigned from:\"9 \"\n");
+    struct {
+        char ch;
+        const char* arg;
+        const char* report;
+    } cases[] = {
+        {'n', "12", "prog: option range error\n"
+                    "    -n <int>   number of passes [1..10]\n"
+                    "    value is out of the range [1,10]\n"},
+        {'n', "1x", "prog: option scan error\n"
+                    "    -n <int>   number of passes [1..10]\n"
+                    "    can't get integer from:\"1x\"\n"},
+        {'c', "-3", "prog: option range error\n"
+                    "    -c <int>   count [7]\n"
+                    "    value is out of the range [0,2147483647]\n"},
+        {'w', "9 ", "prog: option scan error\n"
+                    "    -w <uint>  width [9]\n"
+                    "    can't get unsigned from:\"9 \"\n"},
+    };
+    for (const auto& c : cases) {
+        Scan s = scan(table, c.ch, c.arg);
+        EXPECT_EQ(s.result, -1) << c.arg;
+        EXPECT_EQ(s.report, c.report);
+        EXPECT_EQ(s.syncs, 3) << c.arg;
+    }
 }
 
 TEST(ScanFlags, SetClearToggleAndBoolean)
