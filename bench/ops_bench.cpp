@@ -203,8 +203,9 @@ static void lineByHand(const ArgDsc& ad, std::ostream& os)
 {
     const char* szSyntax = syntaxByHand(ad._iType);
     os << "    " << '-' << ad._chOpt << ' ' << szSyntax;
-    for (size_t cch = std::strlen(szSyntax); cch < 8; ++cch)
-        os << ' ';
+    size_t cch = std::strlen(szSyntax);
+    if (cch < 8)
+        os << &"        "[cch];
     os << ad._szDsc;
     if (!std::strchr(ad._szDsc, '[')) {
         os << " [";
