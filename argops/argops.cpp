@@ -213,7 +213,11 @@ struct Scan {
  * the parameters come in argdScan's order, which its tail calls keep. */
 [[gnu::noinline]] int scanInt(char* szArg, ArgDsc* pad, char* szProg, std::ostream& os)
 {
-    Scan scan = {nullptr, pad, szArg, szProg, &os};
+    Scan scan;
+    scan.pad = pad;
+    scan.szArg = szArg;
+    scan.szProg = szProg;
+    scan.pos = &os;
     int i = lowInt(strtol(szArg, &scan.pchEnd, 0));
     if (*scan.pchEnd)
         return reportScan(scan.pad, scan.szArg, scan.szProg, "can't get integer from:\"", *scan.pos);
@@ -228,7 +232,11 @@ struct Scan {
 
 [[gnu::noinline]] int scanUnsigned(char* szArg, ArgDsc* pad, char* szProg, std::ostream& os)
 {
-    Scan scan = {nullptr, pad, szArg, szProg, &os};
+    Scan scan;
+    scan.pad = pad;
+    scan.szArg = szArg;
+    scan.szProg = szProg;
+    scan.pos = &os;
     unsigned u = low32(strtoul(szArg, &scan.pchEnd, 0));
     if (*scan.pchEnd)
         return reportScan(scan.pad, scan.szArg, scan.szProg, "can't get unsigned from:\"", *scan.pos);
