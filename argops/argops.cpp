@@ -86,14 +86,17 @@ constexpr TypeCode aTypeCodes[] = {
 
 /* The busy paths find a code's row by the code itself, not by a search:
  * this index, and the lengths it holds, are derived from aTypeCodes when
- * the library is compiled. */
+ * the library is compiled. The codes are ASCII characters, so that the
+ * index needs only 128 entries: a smaller library, the same lookup. */
+constexpr unsigned cIndexed = 128;
+
 struct CodeIndex {
     struct alignas(4) Entry { /* four bytes, so that one scaled load reaches a field */
         unsigned char iCode;       /* 1 + the code's position in aTypeCodes; 0: not a code */
         unsigned char cchOptEntry; /* the letter and szOptArg; 0: no entry */
         unsigned char cchSyntax;
         Conversion conversion;
-    } a[UCHAR_MAX + 1];
+    } a[cIndexed];
 };
 
 constexpr unsigned char cchOf(const char* sz) { return *sz ? 1 + cchOf(sz + 1) : 0; }
@@ -114,11 +117,11 @@ constexpr CodeIndex codeIndex = makeCodeIndex();
 constexpr bool fitsIndex()
 {
     for (const TypeCode& tc : aTypeCodes)
-        if (tc.iType < 0 || tc.iType > UCHAR_MAX || (tc.szOptArg && cchOf(tc.szOptArg) > (tc.szOptArg[0] == ':')))
+        if (static_cast<unsigned>(tc.iType) >= cIndexed || (tc.szOptArg && cchOf(tc.szOptArg) > (tc.szOptArg[0] == ':')))
             return false;
     return true;
 }
-static_assert(fitsIndex(), "each code is a character and its option-string entry at most the letter and ':'");
+static_assert(fitsIndex(), "each code is an ASCII character and its option-string entry at most the letter and ':'");
 
 [[noreturn, gnu::cold, gnu::noinline]] void refuseTypeCode()
 {
@@ -129,7 +132,7 @@ static_assert(fitsIndex(), "each code is a character and its option-string entry
 const CodeIndex::Entry& entryOf(int iType)
 {
     unsigned u = static_cast<unsigned>(iType);
-    if (u > UCHAR_MAX || !codeIndex.a[u].iCode)
+    if (u >= cIndexed || !codeIndex.a[u].iCode)
         refuseTypeCode();
     return codeIndex.a[u];
 }
@@ -275,7 +278,7 @@ int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostre
         return refuseScan(pad);
     int* pi = static_cast<int*>(pad->_pvVal);
     unsigned u = static_cast<unsigned>(pad->_iType);
-    switch (u <= UCHAR_MAX ? codeIndex.a[u].conversion : Conversion::none) {
+    switch (u < cIndexed ? codeIndex.a[u].conversion : Conversion::none) {
     case Conversion::clear: *pi = 0; return 0;
     case Conversion::set: *pi = 1; return 0;
     case Conversion::toggle: *pi = *pi == 0; return 0;
