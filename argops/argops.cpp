@@ -56,63 +56,88 @@ void showTime(const void* pv, std::ostream& os)
     os << sz;
 }
 
-/* What argdScan does with an argument, one per convertible type. */
-int scanOff(ArgDsc* pad, char*, char*, std::ostream&) { *static_cast<int*>(pad->_pvVal) = 0; return 0; }
-int scanOn(ArgDsc* pad, char*, char*, std::ostream&) { *static_cast<int*>(pad->_pvVal) = 1; return 0; }
-
-int scanToggle(ArgDsc* pad, char*, char*, std::ostream&)
-{
-    int* pi = static_cast<int*>(pad->_pvVal);
-    *pi = *pi == 0;
-    return 0;
-}
-
-int scanBool(ArgDsc* pad, char* szArg, char*, std::ostream&)
-{
-    *static_cast<int*>(pad->_pvVal) = szArg[0] == 't' || szArg[0] == 'T';
-    return 0;
-}
-
-int scanText(ArgDsc* pad, char* szArg, char*, std::ostream&)
-{
-    *static_cast<const char**>(pad->_pvVal) = szArg;
-    return 0;
-}
+/* What argdScan does with an argument; its switch says how, once per kind. */
+enum class Conversion : unsigned char { none, clear, set, toggle, boolean, text, signedInt, unsignedInt };
 
 using ShowFn = void (*)(const void* pv, std::ostream& os);
-using ScanFn = int (*)(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
 
 /* Everything the library knows about a type code, in one place. */
 struct TypeCode {
     int iType;
-    const char* szSyntax; /* empty for exactly the flag types */
-    const char* szOptArg; /* after the letter in the getopt() string; null: no entry */
+    const char* szSyntax;  /* empty for exactly the flag types */
+    const char* szOptArg;  /* after the letter in the getopt() string: "" or ":"; null: no entry */
     ShowFn show;
-    ScanFn scan;          /* null: the program converts the argument itself */
+    Conversion conversion; /* none: the program converts the argument itself */
 };
 
-const TypeCode aTypeCodes[] = {
-    {'0', "", "", showOnOff, scanOff},
-    {'1', "", "", showOnOff, scanOn},
-    {'b', "", "", showBool, scanToggle},
-    {'B', "t|f", ":", showBool, scanBool},
-    {'u', "<int>", ":", showInt, argdScanu},
-    {'U', "<uint>", ":", showUnsigned, argdScanU},
-    {'d', "<real>", ":", showDouble, nullptr},
-    {'s', "\"...\"", ":", showText, scanText},
-    {'t', "<date>", ":", showTime, nullptr},
-    {'-', "<...>", ":", showNothing, nullptr},
-    {'+', "...", nullptr, showNothing, nullptr},
+constexpr TypeCode aTypeCodes[] = {
+    {'0', "", "", showOnOff, Conversion::clear},
+    {'1', "", "", showOnOff, Conversion::set},
+    {'b', "", "", showBool, Conversion::toggle},
+    {'B', "t|f", ":", showBool, Conversion::boolean},
+    {'u', "<int>", ":", showInt, Conversion::signedInt},
+    {'U', "<uint>", ":", showUnsigned, Conversion::unsignedInt},
+    {'d', "<real>", ":", showDouble, Conversion::none},
+    {'s', "\"...\"", ":", showText, Conversion::text},
+    {'t', "<date>", ":", showTime, Conversion::none},
+    {'-', "<...>", ":", showNothing, Conversion::none},
+    {'+', "...", nullptr, showNothing, Conversion::none},
 };
 
-const TypeCode* typeCode(int iType)
+/* The busy paths find a code's row by the code itself, not by a search:
+ * this index, and the lengths it holds, are derived from aTypeCodes when
+ * the library is compiled. The codes are ASCII characters, so that the
+ * index needs only 128 entries: a smaller library, the same lookup. */
+constexpr unsigned cIndexed = 128;
+
+struct CodeIndex {
+    struct alignas(4) Entry { /* four bytes, so that one scaled load reaches a field */
+        unsigned char iCode;       /* 1 + the code's position in aTypeCodes; 0: not a code */
+        unsigned char cchOptEntry; /* the letter and szOptArg; 0: no entry */
+        unsigned char cchSyntax;
+        Conversion conversion;
+    } a[cIndexed];
+};
+
+constexpr unsigned char cchOf(const char* sz) { return *sz ? 1 + cchOf(sz + 1) : 0; }
+
+constexpr CodeIndex makeCodeIndex()
+{
+    CodeIndex index{};
+    unsigned char iCode = 0;
+    for (const TypeCode& tc : aTypeCodes)
+        index.a[tc.iType] = {++iCode, static_cast<unsigned char>(tc.szOptArg ? 1 + cchOf(tc.szOptArg) : 0),
+                             cchOf(tc.szSyntax), tc.conversion};
+    return index;
+}
+
+constexpr CodeIndex codeIndex = makeCodeIndex();
+
+/* argdInitOpt writes a letter and ':' and keeps what cchOptEntry says. */
+constexpr bool fitsIndex()
 {
     for (const TypeCode& tc : aTypeCodes)
-        if (tc.iType == iType)
-            return &tc;
-    assert(!"type code of an ArgDsc row is not one of 01bBuUdst-+");
-    return nullptr;
+        if (static_cast<unsigned>(tc.iType) >= cIndexed || (tc.szOptArg && cchOf(tc.szOptArg) > (tc.szOptArg[0] == ':')))
+            return false;
+    return true;
 }
+static_assert(fitsIndex(), "each code is an ASCII character and its option-string entry at most the letter and ':'");
+
+[[noreturn, gnu::cold, gnu::noinline]] void refuseTypeCode()
+{
+    assert(!"type code of an ArgDsc row is not one of 01bBuUdst-+");
+    abort();
+}
+
+const CodeIndex::Entry& entryOf(int iType)
+{
+    unsigned u = static_cast<unsigned>(iType);
+    if (u >= cIndexed || !codeIndex.a[u].iCode)
+        refuseTypeCode();
+    return codeIndex.a[u];
+}
+
+const TypeCode* typeCode(int iType) { return &aTypeCodes[entryOf(iType).iCode - 1]; }
 
 /* A table ends at row c, or at its ending row when c is -1. */
 bool isRow(const ArgDsc* pad, int i, int c) { return c == -1 ? pad[i]._chOpt != 0 : i < c; }
@@ -129,26 +154,40 @@ const char* szArgSyntax(const ArgDsc* pad) { return typeCode(pad->_iType)->szSyn
 
 void printDsc(const ArgDsc* pad, std::ostream& os)
 {
-    const TypeCode* ptc = typeCode(pad->_iType);
-    os << szIndent << '-' << pad->_chOpt << ' ' << ptc->szSyntax;
-    for (size_t cch = strlen(ptc->szSyntax); cch < 8; ++cch)
-        os << ' ';
+    const CodeIndex::Entry& entry = entryOf(pad->_iType);
+    const TypeCode& tc = aTypeCodes[entry.iCode - 1];
+    /* The lengths are known: written without measuring the texts again. */
+    os << szIndent << '-' << pad->_chOpt << ' ';
+    os.write(tc.szSyntax, entry.cchSyntax);
+    if (entry.cchSyntax < 8) /* the syntax column is 8 wide */
+        os.write("        ", 8 - entry.cchSyntax);
     os << pad->_szDsc;
     if (!strchr(pad->_szDsc, '[')) {
         os << " [";
-        ptc->show(pad->_pvVal, os);
+        tc.show(pad->_pvVal, os);
         os << ']';
     }
     os << std::endl;
 }
 
-/* Writes the first two lines of an error report and the indent of the third;
- * the caller writes the detail. */
-std::ostream& report(const ArgDsc* pad, const char* szProg, const char* szError, std::ostream& os)
+/* The error reports are rare: kept out of line, so that the conversions
+ * keep nothing alive for them across strtol(). */
+[[gnu::cold, gnu::noinline]] int reportScan(const ArgDsc* pad, const char* szArg, const char* szProg,
+                                            const char* szDetail, std::ostream& os)
 {
-    os << szProg << szError << std::endl;
+    os << szProg << ": option scan error" << std::endl;
     printDsc(pad, os);
-    return os << szIndent;
+    os << szIndent << szDetail << szArg << '"' << std::endl;
+    return -1;
+}
+
+[[gnu::cold, gnu::noinline]] int reportRange(const ArgDsc* pad, const char* szProg, int iMin, int iMax,
+                                             std::ostream& os)
+{
+    os << szProg << ": option range error" << std::endl;
+    printDsc(pad, os);
+    os << szIndent << "value is out of the range [" << iMin << ',' << iMax << ']' << std::endl;
+    return -1;
 }
 
 /* The low 32 bits, spelled out so that no conversion overflows. */
@@ -162,63 +201,118 @@ int lowInt(long l)
     return static_cast<int>(u - 0x80000000u) + INT_MIN;
 }
 
+/* A conversion's end pointer, and what its report would need. Kept in the
+ * frame, where strtol() leaves them alone, rather than in registers whose
+ * saving and restoring every successful call would pay for. */
+struct Scan {
+    char* pchEnd;
+    ArgDsc* pad;
+    char* szArg;
+    char* szProg;
+    std::ostream* pos;
+};
+
+/* Out of line, so that the rows that convert nothing need no stack frame;
+ * the parameters come in argdScan's order, which its tail calls keep. */
+[[gnu::noinline]] int scanInt(char* szArg, ArgDsc* pad, char* szProg, std::ostream& os)
+{
+    Scan scan;
+    scan.pad = pad;
+    scan.szArg = szArg;
+    scan.szProg = szProg;
+    scan.pos = &os;
+    int i = lowInt(strtol(szArg, &scan.pchEnd, 0));
+    if (*scan.pchEnd)
+        return reportScan(scan.pad, scan.szArg, scan.szProg, "can't get integer from:\"", *scan.pos);
+    const int* piRange = static_cast<const int*>(scan.pad->_pvQual);
+    int iMin = piRange ? piRange[0] : 0;
+    int iMax = piRange ? piRange[1] : INT_MAX;
+    if (i < iMin || i > iMax)
+        return reportRange(scan.pad, scan.szProg, iMin, iMax, *scan.pos);
+    *static_cast<int*>(scan.pad->_pvVal) = i;
+    return 0;
+}
+
+[[gnu::noinline]] int scanUnsigned(char* szArg, ArgDsc* pad, char* szProg, std::ostream& os)
+{
+    Scan scan;
+    scan.pad = pad;
+    scan.szArg = szArg;
+    scan.szProg = szProg;
+    scan.pos = &os;
+    unsigned u = low32(strtoul(szArg, &scan.pchEnd, 0));
+    if (*scan.pchEnd)
+        return reportScan(scan.pad, scan.szArg, scan.szProg, "can't get unsigned from:\"", *scan.pos);
+    *static_cast<unsigned*>(scan.pad->_pvVal) = u;
+    return 0;
+}
+
+/* What argdScan refuses: a letter missing from the table, or a row that it
+ * cannot convert. Out of line and returning, so that argdScan reaches it by
+ * a tail call and needs no stack frame of its own. */
+[[gnu::cold, gnu::noinline]] int refuseScan(const ArgDsc* pad)
+{
+    assert(pad);
+    assert(typeCode(pad->_iType)->conversion != Conversion::none &&
+           "argdScan has no conversion for rows of type -, +, d or t");
+    return -1;
+}
+
+/* Writes the letter and ':' and keeps as much of them as the row's entry
+ * has: never more than the two characters per row that szOpt has room for. */
+char* appendOptEntry(char* pch, const ArgDsc* pad)
+{
+    char chOpt = pad->_chOpt;
+    unsigned cch = entryOf(pad->_iType).cchOptEntry;
+    pch[0] = chOpt;
+    pch[1] = ':';
+    return pch + (chOpt ? cch : 0); /* a row with the letter 0 adds nothing */
+}
+
 } // namespace
 
 int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os)
 {
     pad = find(chOpt, pad, -1);
-    assert(pad);
-    ScanFn scan = typeCode(pad->_iType)->scan;
-    assert(scan && "argdScan has no conversion for rows of type -, +, d or t");
-    return scan(pad, szArg, szProg, os);
+    if (!pad)
+        return refuseScan(pad);
+    int* pi = static_cast<int*>(pad->_pvVal);
+    unsigned u = static_cast<unsigned>(pad->_iType);
+    switch (u < cIndexed ? codeIndex.a[u].conversion : Conversion::none) {
+    case Conversion::clear: *pi = 0; return 0;
+    case Conversion::set: *pi = 1; return 0;
+    case Conversion::toggle: *pi = *pi == 0; return 0;
+    case Conversion::boolean: *pi = szArg[0] == 't' || szArg[0] == 'T'; return 0;
+    case Conversion::text: *static_cast<const char**>(pad->_pvVal) = szArg; return 0;
+    case Conversion::signedInt: return scanInt(szArg, pad, szProg, os);
+    case Conversion::unsignedInt: return scanUnsigned(szArg, pad, szProg, os);
+    case Conversion::none: break;
+    }
+    return refuseScan(pad);
 }
 
 int argdScanu(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
 {
     assert(pad && pad->_iType == 'u');
-    char* pchEnd;
-    int i = lowInt(strtol(szArg, &pchEnd, 0));
-    if (*pchEnd) {
-        report(pad, szProg, ": option scan error", os) << "can't get integer from:\"" << szArg << '"' << std::endl;
-        return -1;
-    }
-    const int* piRange = static_cast<const int*>(pad->_pvQual);
-    int iMin = piRange ? piRange[0] : 0;
-    int iMax = piRange ? piRange[1] : INT_MAX;
-    if (i < iMin || i > iMax) {
-        report(pad, szProg, ": option range error", os)
-            << "value is out of the range [" << iMin << ',' << iMax << ']' << std::endl;
-        return -1;
-    }
-    *static_cast<int*>(pad->_pvVal) = i;
-    return 0;
+    return scanInt(szArg, pad, szProg, os);
 }
 
 int argdScanU(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
 {
     assert(pad && pad->_iType == 'U');
-    char* pchEnd;
-    unsigned u = low32(strtoul(szArg, &pchEnd, 0));
-    if (*pchEnd) {
-        report(pad, szProg, ": option scan error", os) << "can't get unsigned from:\"" << szArg << '"' << std::endl;
-        return -1;
-    }
-    *static_cast<unsigned*>(pad->_pvVal) = u;
-    return 0;
+    return scanUnsigned(szArg, pad, szProg, os);
 }
 
 void argdInitOpt(char* szOpt, ArgDsc* pad, int c)
 {
     *szOpt = '\0';
-    for (int i = 0; isRow(pad, i, c); ++i) {
-        const char* szOptArg = typeCode(pad[i]._iType)->szOptArg;
-        if (szOptArg && pad[i]._chOpt) { /* a row with the letter 0 adds nothing */
-            *szOpt++ = pad[i]._chOpt;
-            while (*szOptArg)
-                *szOpt++ = *szOptArg++;
-            *szOpt = '\0';
-        }
-    }
+    if (c == -1)
+        for (; pad->_chOpt; ++pad)
+            szOpt = appendOptEntry(szOpt, pad);
+    else
+        for (int i = 0; i < c; ++i)
+            szOpt = appendOptEntry(szOpt, &pad[i]);
+    *szOpt = '\0';
 }
 
 int argdRemoveArg(char** argv, int i, int* pArgc)
@@ -242,9 +336,11 @@ void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, std:
                 os << szDash << pad->_chOpt;
                 szDash = "";
             }
-        for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
-            if (*szArgSyntax(pad))
-                os << " -" << pad->_chOpt << ' ' << szArgSyntax(pad);
+        for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad) {
+            const char* szSyntax = szArgSyntax(pad);
+            if (*szSyntax)
+                os << " -" << pad->_chOpt << ' ' << szSyntax;
+        }
         os << ']';
     }
     os << ' ' << (szPost ? szPost : "") << '\n' << "Options:\n";

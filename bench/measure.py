@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""measure: runs the benchmarks built by the "bench" preset and prints every
-figure as a ratio to its baseline from the same run, and the parsers side by
-side. The machine may be shared: times are medians of repetitions that are
-interleaved, compile times count the compiler's CPU time, and valgrind's
-instruction counts, which do not depend on the load, stand beside the times.
+"""measure: runs the benchmarks of one or more build trees (bench/run.sh
+builds one with the project's Release flags and one with Debian's hardened
+flags) and prints every figure as a ratio to its baseline from the same run
+and the same tree, the trees side by side, and the parsers side by side. The
+machine may be shared: times are medians of repetitions that are interleaved
+across benchmarks and trees, compile times count the compiler's CPU time,
+and valgrind's instruction counts, which do not depend on the load, stand
+beside the times.
 
-usage: measure.py BUILD_DIR [--quick]
+usage: measure.py [--quick] NAME=BUILD_DIR [NAME=BUILD_DIR ...]
+The first tree also gives the peer parsers' table and the compile times.
 --quick runs everything once and briefly, and fails only on what does not
 depend on the machine: the values each parser ends with, its refusal of bad
 numbers, the library's size and its allocations.
@@ -154,54 +158,117 @@ def print_machine():
     print(f"Machine: {model}, {os.cpu_count()} cores, load {os.getloadavg()[0]:.2f}; {compiler}")
 
 
-def print_ops(build, quick):
-    binary = os.path.join(build, "bench", "ops_bench")
-    t = {k: median(v) for k, v in benchmark_times(binary, 1 if quick else 15, 0.01 if quick else 0.05).items()}
-    names = sorted(t)
-    ins = {} if quick else instructions(binary, names)
+def ops_figures(trees, quick):
+    """Median times and instruction counts of ops_bench, by tree: the trees'
+    runs are interleaved repetition by repetition."""
+    binaries = {name: os.path.join(build, "bench", "ops_bench") for name, build in trees}
+    times = {name: {} for name in binaries}
+    for _ in range(1 if quick else 15):
+        for name, binary in binaries.items():
+            benchmark_times(binary, 1, 0.01 if quick else 0.05, times[name])
+    figures = {}
+    for name, binary in binaries.items():
+        t = {k: median(v) for k, v in times[name].items()}
+        figures[name] = (t, {} if quick else instructions(binary, sorted(t)))
+    return figures
 
-    def ratio_line(label, lib, base, target=None):
-        r = t[lib] / t[base]
-        text = f"  {label:34} {t[lib]:9.1f} ns {t[base]:9.1f} ns  x{r:5.2f}"
-        if ins:
-            text += f"   instructions {ins[lib]:8.0f} / {ins[base]:8.0f}  x{ins[lib] / ins[base]:5.2f}"
-        if target and not quick:
-            text += check(r <= target, f"{lib} within {target}x of its baseline")
+
+def print_ops(trees, quick):
+    figures = ops_figures(trees, quick)
+    names = [name for name, _ in trees]
+    width = 50
+
+    def header(what):
+        print("\n" + what)
+        print(f"  {'':30}" + "".join(f" {name:^{width}}" for name in names))
+
+    def ratio(label, lib, base, target=None):
+        text = f"  {label:30}"
+        for name in names:
+            t, ins = figures[name]
+            r = t[lib] / t[base]
+            cell = f"{t[lib]:8.1f} /{t[base]:8.1f} ns x{r:5.2f}"
+            if ins:
+                cell += f"  {ins[lib]:7.0f} /{ins[base]:7.0f} x{ins[lib] / ins[base]:5.2f}"
+            if target and not quick:
+                cell += check(r <= target and (not ins or ins[lib] <= target * ins[base]),
+                              f"{lib} within {target}x of its baseline ({name})")
+            text += f" {cell:{width}}"
         return text
 
-    strtol = t["strtol"]
-    print("\nargdScan against the hand-written conversion and store (argops, baseline, ratio)")
+    header("argdScan against the hand-written conversion and store (argops / baseline ns, ratio;"
+           " the same in instructions)")
     stores = ["0", "1", "b", "B", "s"]   # types that convert nothing
     for case in stores + ["u", "u-range", "U"]:
         lib, base = f"scan/{case}/argops", f"scan/{case}/baseline"
-        line = ratio_line(f"'{case}'", lib, base, None if case in stores else 1.2)
-        if case in stores:
-            diff = t[lib] - t[base]
-            line += f"   +{diff:.1f} ns (one strtol: {strtol:.1f} ns)"
-            if not quick:
-                line += check(diff < strtol, f"scan/{case} costs more than a strtol call over its baseline")
-        print(line)
+        print(ratio(f"'{case}'", lib, base, None if case in stores else 1.2))
+    line = f"  {'flag, B, s: ns over the store':30}"
+    for name in names:
+        t, _ = figures[name]
+        worst = max(t[f"scan/{c}/argops"] - t[f"scan/{c}/baseline"] for c in stores)
+        cell = f"+{worst:.1f} ns at most (target +3 ns)"
+        if not quick:
+            cell += check(worst <= 3, f"flag, 'B' and 's' rows within 3 ns of a plain store ({name})")
+        line += f" {cell:{width}}"
+    print(line)
 
-    print("\nLookup: argdScan of a flag row (ratio to the one-row table)")
-    for rows in ["1", "8", "62"]:
+    header("Lookup: argdScan of a flag row (ns, ratio to the one-row table, instructions)")
+    for rows in ["1", "8", "30", "62"]:
         for place in ["first", "middle", "last"]:
-            name = f"lookup/{rows}/{place}"
-            if name in t:
-                extra = f"   instructions {ins[name]:6.0f}" if ins else ""
-                print(f"  {rows:>2} rows, {place:6} {t[name]:8.1f} ns  x{t[name] / t['lookup/1/first']:5.2f}{extra}")
-    per_row = (t["lookup/62/last"] - t["lookup/62/first"]) / 61
-    print(f"  each row searched adds {per_row:.2f} ns"
-          + (f", {(ins['lookup/62/last'] - ins['lookup/62/first']) / 61:.1f} instructions" if ins else ""))
+            row = f"lookup/{rows}/{place}"
+            if row not in figures[names[0]][0]:
+                continue
+            text = f"  {rows + ' rows, ' + place:30}"
+            for name in names:
+                t, ins = figures[name]
+                cell = f"{t[row]:8.1f} ns x{t[row] / t['lookup/1/first']:5.2f}"
+                cell += f"  {ins[row]:6.0f} instructions" if ins else ""
+                text += f" {cell:{width}}"
+            print(text)
+    text = f"  {'each row searched adds':30}"
+    for name in names:
+        t, ins = figures[name]
+        cell = f"{(t['lookup/62/last'] - t['lookup/62/first']) / 61:.2f} ns"
+        if ins:
+            cell += f", {(ins['lookup/62/last'] - ins['lookup/62/first']) / 61:.1f} instructions"
+        text += f" {cell:{width}}"
+    print(text)
 
-    print("\nTexts against the same text written by hand with the same stream operations")
-    for rows in ["5", "62"]:
+    header("Texts against the same text written by hand with the same stream operations")
+    for rows in ["5", "30", "62"]:
         for sink in ["discard", "ostringstream"]:
-            print(ratio_line(f"usage, {rows} rows, {sink}", f"usage/{rows}/{sink}/argops",
-                             f"usage/{rows}/{sink}/baseline", 1.2))
+            print(ratio(f"usage, {rows} rows, {sink}", f"usage/{rows}/{sink}/argops",
+                        f"usage/{rows}/{sink}/baseline", 1.0))
         for sink in ["discard", "ostringstream"]:
-            print(ratio_line(f"error report, {rows} rows, {sink}", f"report/{rows}/{sink}/argops",
-                             f"report/{rows}/{sink}/baseline"))
-        print(ratio_line(f"argdInitOpt, {rows} rows", f"initopt/{rows}/argops", f"initopt/{rows}/baseline"))
+            print(ratio(f"error report, {rows} rows, {sink}", f"report/{rows}/{sink}/argops",
+                        f"report/{rows}/{sink}/baseline"))
+        print(ratio(f"argdInitOpt, {rows} rows", f"initopt/{rows}/argops", f"initopt/{rows}/baseline", 1.1))
+
+
+def print_parse(trees, quick):
+    """The whole parse with argops against bare getopt, in every tree."""
+    programs = [(name, p, os.path.join(build, "bench", f"cl_{p}_bench"))
+                for name, build in trees for p in ["getopt", "argops"]]
+    times = {}
+    for _ in range(1 if quick else 15):
+        for name, p, binary in programs:
+            for k, v in benchmark_times(binary, 1, 0.01 if quick else 0.05).items():
+                times.setdefault((name, k), []).extend(v)
+    print("\nThe whole parse (option string, getopt loop, one argdScan per option) against bare getopt"
+          " with the conversions written by hand")
+    for name, _ in trees:
+        t = {k: median(v) for (n, k), v in times.items() if n == name}
+        r = t["argops/parse"] / t["getopt/parse"]
+        text = f"  {name:10} {t['argops/parse']:6.0f} / {t['getopt/parse']:6.0f} ns x{r:5.2f}"
+        if not quick:
+            ins = {}
+            for n, p, binary in programs:
+                if n == name:
+                    ins.update(instructions(binary, [f"{p}/parse"]))
+            ri = ins["argops/parse"] / ins["getopt/parse"]
+            text += f"   instructions {ins['argops/parse']:6.0f} / {ins['getopt/parse']:6.0f} x{ri:5.3f}"
+            text += check(r <= 1.2 and ri <= 1.2, f"the whole parse within 1.2x of getopt ({name})")
+        print(text)
 
 
 def print_peers(build, quick):
@@ -246,8 +313,6 @@ def print_peers(build, quick):
 
     if not quick:
         argops = t[f"{label('argops')}/parse"]
-        print("  argops within 1.2x of bare getopt:" + (" yes" if argops <= 1.2 * t[f"{base}/parse"] else " no")
-              + check(argops <= 1.2 * t[f"{base}/parse"], "the command line within 1.2x of getopt"))
         slower = [label(p) for p in programs if p not in ("getopt", "argops") and t[f"{label(p)}/parse"] <= argops]
         print("  argops faster than every peer: " + ("yes" if not slower else "no, not than " + ", ".join(slower))
               + check(not slower, "argops faster than every peer"))
@@ -263,27 +328,80 @@ def label(parser):
     return "CLI11" if parser == "cli11" else parser
 
 
-def print_library(build):
-    library = os.path.join(build, "libargops.so")
-    size = stripped_size(os.path.realpath(library))
-    print(f"\nStripped libargops.so: {size} bytes (limit {LIBRARY_LIMIT})"
-          + check(size <= LIBRARY_LIMIT, "the stripped library within 20 KiB", True))
+def print_library(trees):
+    for name, build in trees:
+        size = stripped_size(os.path.realpath(os.path.join(build, "libargops.so")))
+        print(f"Stripped libargops.so, {name}: {size} bytes (limit {LIBRARY_LIMIT})"
+              + check(size <= LIBRARY_LIMIT, f"the stripped library within 20 KiB ({name})", True))
+
+
+STARTUP = [("st_hand", "by hand"), ("st_hand_empty", "by hand, an empty library loaded"),
+           ("st_argops", "argops"), ("st_argops_static", "argops, static archive")]
+
+
+def startup_instructions(program):
+    """Instructions of a whole run, and those of the dynamic loader itself."""
+    with tempfile.TemporaryDirectory() as tmp:
+        run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={tmp}/cg", program, "-v", "-n", "4"],
+            check=True)
+        out = run(["callgrind_annotate", "--inclusive=no", f"{tmp}/cg"], check=True).stdout
+    total = int(re.search(r"([\d,]+) \(100.0%\)\s+PROGRAM TOTALS", out).group(1).replace(",", ""))
+    loader = sum(int(m.group(1).replace(",", "")) for m in re.finditer(r"^\s*([\d,]+) \([^)]*\)\s+\S*:\S.* \[\S*ld-linux[^]]*\]$",
+                                                                       out, re.M))
+    return total, loader
+
+
+def loader_relocations(program):
+    err = run([program, "-v"], env=dict(os.environ, LD_DEBUG="statistics")).stderr
+    m = re.search(r"number of relocations:\s+(\d+)", err)
+    return int(m.group(1)) if m else 0
+
+
+def print_startup(trees):
+    """A minimal tool's whole run: what loading argops costs a process."""
+    print("\nStart-up: a minimal tool's whole run (three options, one line of output): instructions,"
+          " of which in the dynamic loader, and its relocations (LD_DEBUG=statistics)")
+    for name, build in trees:
+        counts = {}
+        for program, label in STARTUP:
+            path = os.path.join(build, "bench", program)
+            total, loader = startup_instructions(path)
+            counts[program] = total
+            print(f"  {name:10} {label:34} {total:10,} {loader:10,} in ld.so {loader_relocations(path):5} relocations")
+        share = counts["st_argops"] - counts["st_hand_empty"]
+        print(f"  {name:10} argops over an empty library: {share:+,} instructions;"
+              f" over the tool by hand: {counts['st_argops'] - counts['st_hand']:+,};"
+              f" static archive over the tool by hand: {counts['st_argops_static'] - counts['st_hand']:+,}")
 
 
 def main():
-    if len(sys.argv) < 2:
+    args = [a for a in sys.argv[1:] if a != "--quick"]
+    if not args or not all("=" in a for a in args):
         sys.exit(__doc__)
-    build = sys.argv[1]
-    quick = "--quick" in sys.argv[2:]
+    trees = [tuple(a.split("=", 1)) for a in args]
+    quick = "--quick" in sys.argv[1:]
     print_machine()
-    print_library(build)
-    print_ops(build, quick)
+    for name, build in trees:
+        print(f"Tree {name}: {build}, CXXFLAGS {compile_flags(build)}")
+    print_library(trees)
+    print_ops(trees, quick)
+    print_parse(trees, quick)
+    if not quick:
+        print_startup(trees)
     print()
-    print_peers(build, quick)
+    print_peers(trees[0][1], quick)
     print_machine()
     if missed or broken:
         print("\nMissed: " + "; ".join(broken + missed))
     sys.exit(1 if broken else 0)
+
+
+def compile_flags(build):
+    """The flags the library was compiled with, as the build tree recorded them."""
+    with open(os.path.join(build, "compile_commands.json")) as f:
+        e = next(e for e in json.load(f) if "CMakeFiles/argops.dir/" in e["command"])
+    return " ".join(a for a in shlex.split(e["command"])
+                    if re.match(r"-(O|D_FORTIFY|f(stack|cf|no-plt|file))", a))
 
 
 if __name__ == "__main__":

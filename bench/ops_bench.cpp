@@ -120,12 +120,12 @@ static void addScans()
     });
 }
 
-/* A flag row at the start, the middle and the end of a table of 1, 8 and 62
- * rows: what the linear search costs. */
+/* A flag row at the start, the middle and the end of a table of 1, 8, 30
+ * and 62 rows: what the linear search costs. */
 static void addLookups()
 {
     static int fFlag;
-    for (int cRows : {1, 8, 62}) {
+    for (int cRows : {1, 8, 30, 62}) {
         std::vector<ArgDsc> vad;
         for (int i = 0; i < cRows; ++i)
             vad.push_back({szLetters[i], "a flag", '1', &fFlag, nullptr});
@@ -203,8 +203,9 @@ static void lineByHand(const ArgDsc& ad, std::ostream& os)
 {
     const char* szSyntax = syntaxByHand(ad._iType);
     os << "    " << '-' << ad._chOpt << ' ' << szSyntax;
-    for (size_t cch = std::strlen(szSyntax); cch < 8; ++cch)
-        os << ' ';
+    size_t cch = std::strlen(szSyntax);
+    if (cch < 8)
+        os << &"        "[cch];
     os << ad._szDsc;
     if (!std::strchr(ad._szDsc, '[')) {
         os << " [";
@@ -321,10 +322,10 @@ static void addOptStrings(Table& table)
 int main(int argc, char** argv)
 {
     readFixedIterations(argc, argv);
-    static Table five("1ubs-", 5), all("01bBuUds-+", 62);
+    static Table five("1ubs-", 5), thirty("01bBuUds-+", 30), all("01bBuUds-+", 62);
     addScans();
     addLookups();
-    for (Table* pTable : {&five, &all}) {
+    for (Table* pTable : {&five, &thirty, &all}) {
         addTexts(*pTable);
         addOptStrings(*pTable);
     }

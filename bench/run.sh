@@ -1,17 +1,33 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The one command behind the README's Performance figures: installs what the
-# benchmarks need (bench/setup.sh), builds them with the "bench" preset and
-# prints every figure as a ratio to its baseline, and the peers side by side.
-# Extra arguments go to bench/measure.py (--quick: one brief pass).
+# The one command behind the figures of bench/README.md: installs what the
+# benchmarks need (bench/setup.sh), builds them twice, with the project's
+# Release flags ("bench" preset: -O3 and the library's hardening) and with
+# Debian's hardened flags as debhelper hands them to CMake (build type None,
+# ARGOPS_HARDEN=OFF, dpkg-buildflags' CPPFLAGS and CXXFLAGS in CXXFLAGS, its
+# LDFLAGS), and prints every figure of both side by side as a ratio to its
+# baseline. Extra arguments go to bench/measure.py (--quick: one brief pass).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash bench/setup.sh
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-if ! cmake --workflow --preset bench >"$log" 2>&1; then
-    cat "$log"
-    exit 1
-fi
-python3 bench/measure.py build/bench "$@"
+build() {
+    if ! "$@" >"$log" 2>&1; then
+        cat "$log"
+        exit 1
+    fi
+}
+build cmake --workflow --preset bench
+
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+build env CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+    LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
+    cmake -S . -B build/bench-debian -DCMAKE_BUILD_TYPE=None -DARGOPS_HARDEN=OFF \
+    -DARGOPS_BUILD_BENCH=ON -DARGOPS_BUILD_TESTS=OFF -DARGOPS_INSTALL=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+# The peers' programs are measured in the Release tree only.
+build cmake --build build/bench-debian -j2 --target argops ops_bench cl_getopt_bench cl_argops_bench \
+    st_hand st_hand_empty st_argops st_argops_static
+
+python3 bench/measure.py "$@" release=build/bench debian=build/bench-debian

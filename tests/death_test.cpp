@@ -40,6 +40,13 @@ TEST(CallerFaultDeathTest, UnknownTypeCodesAndPositions)
     std::ostringstream os;
     EXPECT_DEATH(argdInitOpt(sz, table, -1), kFile);
     EXPECT_DEATH(argdShowUsage(table, "p", nullptr, os), kFile);
+    // Not codes either: a character beyond ASCII, and an int whose low byte is one.
+    for (int iType : {200, 'u' + 256, 'u' - 256}) {
+        ArgDsc wide[] = {{'w', "w", iType, &value}, {0}};
+        EXPECT_DEATH(argdScan('w', arg("1"), wide, arg("p"), 0, os), kFile) << iType;
+        EXPECT_DEATH(argdInitOpt(sz, wide, -1), kFile) << iType;
+        EXPECT_DEATH(argdShowUsage(wide, "p", nullptr, os), kFile) << iType;
+    }
     char* argv[] = {arg("a"), arg("b")};
     int argc = 2;
     EXPECT_DEATH(argdRemoveArg(argv, 2, &argc), assertion("i<\\(\\*pArgc\\)"));

@@ -38,6 +38,19 @@ TEST(OptString, EntriesFollowTheRowsAndTheCount)
     EXPECT_EQ(optString(noLetter, 3), "a:c");
 }
 
+// The buffer needs room for two characters per visited row and the NUL, and
+// nothing after that room may be written, whatever the rows' entries.
+TEST(OptString, WritesOnlyItsRoom)
+{
+    ArgDsc rows[] = {{'a', "", '+'}, {'b', "", '1'}, {0, "", 'u'}, {'d', "", '+'}, {0}};
+    for (int c : {-1, 0, 1, 2, 3, 4}) {
+        int cVisited = c == -1 ? 2 : c;
+        std::string sz(16, '#');
+        argdInitOpt(&sz[0], rows, c);
+        EXPECT_EQ(sz.substr(2 * cVisited + 1), std::string(15 - 2 * cVisited, '#')) << c;
+    }
+}
+
 // What a program ends with after getopt() and argdScan over a command line.
 struct Parsed {
     int verbose = 0, quiet = 0, passes = 3;
