@@ -201,6 +201,10 @@ int lowInt(long l)
     return static_cast<int>(u - 0x80000000u) + INT_MIN;
 }
 
+/* The range of a 'u' row without a range pair: negative values are refused.
+ * Read like a pair, it spares the conversion a branch. */
+const int aiDefaultRange[2] = {0, INT_MAX};
+
 /* A conversion's end pointer, and what its report would need. Kept in the
  * frame, where strtol() leaves them alone, rather than in registers whose
  * saving and restoring every successful call would pay for. */
@@ -224,11 +228,9 @@ struct Scan {
     int i = lowInt(strtol(szArg, &scan.pchEnd, 0));
     if (*scan.pchEnd)
         return reportScan(scan.pad, scan.szArg, scan.szProg, "can't get integer from:\"", *scan.pos);
-    const int* piRange = static_cast<const int*>(scan.pad->_pvQual);
-    int iMin = piRange ? piRange[0] : 0;
-    int iMax = piRange ? piRange[1] : INT_MAX;
-    if (i < iMin || i > iMax)
-        return reportRange(scan.pad, scan.szProg, iMin, iMax, *scan.pos);
+    const int* piRange = scan.pad->_pvQual ? static_cast<const int*>(scan.pad->_pvQual) : aiDefaultRange;
+    if (i < piRange[0] || i > piRange[1])
+        return reportRange(scan.pad, scan.szProg, piRange[0], piRange[1], *scan.pos);
     *static_cast<int*>(scan.pad->_pvVal) = i;
     return 0;
 }
