@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: MIT
-# The hardening builds: libFuzzer harnesses (fuzz/) and the coverage report of
+# The checking builds: libFuzzer harnesses (fuzz/) and the coverage report of
 # argops/argops.cpp. The presets asan, coverage and fuzz switch them on.
 option(ARGOPS_FUZZ "Build the libFuzzer harnesses and run them briefly as tests (clang)" OFF)
 option(ARGOPS_COVERAGE "Add the target argops_coverage (needs clang's -fprofile-instr-generate)" OFF)
