@@ -3,10 +3,11 @@
 # The one command behind the figures of bench/README.md: installs what the
 # benchmarks need (bench/setup.sh), builds them twice, with the project's
 # Release flags ("bench" preset: -O3 and the library's hardening) and with
-# Debian's hardened flags as debhelper hands them to CMake (build type None,
-# ARGOPS_HARDEN=OFF, dpkg-buildflags' CPPFLAGS and CXXFLAGS in CXXFLAGS, its
-# LDFLAGS), and prints every figure of both side by side as a ratio to its
-# baseline. Extra arguments go to bench/measure.py (--quick: one brief pass).
+# Debian's hardened flags as debhelper hands them to CMake when it builds the
+# package (build type None, ARGOPS_HARDEN=OFF, dpkg-buildflags' CPPFLAGS and
+# CXXFLAGS in CXXFLAGS, its LDFLAGS, with debian/rules' settings), and
+# prints every figure of both side by side as a ratio to its baseline.
+# Extra arguments go to bench/measure.py (--quick: one brief pass).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,7 +22,9 @@ build() {
 }
 build cmake --workflow --preset bench
 
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+# The package's own settings for dpkg-buildflags, read from debian/rules, so
+# that this tree has exactly the flags of the library that Debian ships.
+eval "$(sed -n 's/^export \(DEB_[A-Z_]*\) = \(.*\)/export \1="\2"/p' debian/rules)"
 build env CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
     LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
     cmake -S . -B build/bench-debian -DCMAKE_BUILD_TYPE=None -DARGOPS_HARDEN=OFF \
