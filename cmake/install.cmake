@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 # Installs argops the way a Linux library is installed: the shared library
-# with its SONAME links, the header, a CMake package, a pkg-config file and
+# with its SONAME links, the static archive, the header, a CMake package, a pkg-config file and
 # the manual pages. debian/ packages the same install.
 include(CMakePackageConfigHelpers)
 
@@ -11,6 +11,10 @@ set(argops_cmakedir ${CMAKE_INSTALL_LIBDIR}/cmake/argops)
 install(TARGETS argops EXPORT argops-targets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev
     PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT dev)
+if(ARGOPS_BUILD_STATIC)
+    install(TARGETS argops_static EXPORT argops-targets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
+endif()
 install(EXPORT argops-targets NAMESPACE argops:: DESTINATION ${argops_cmakedir} COMPONENT dev)
 
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/argops-config.cmake.in argops-config.cmake

@@ -3,7 +3,8 @@
 # Builds the Debian packages as a distribution would (dpkg-buildpackage, tests
 # run by dh_auto_test), twice from two directories to check that they are
 # reproducible, lints them, checks the hardening of the packaged library,
-# installs them and builds a consumer against the installed files.
+# installs them and builds consumers against the installed shared library and
+# archive.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -56,10 +57,13 @@ echo "packaged library: $(stat -c %s "$lib") bytes, stripped"
 
 trap 'apt-get purge -y libargops-dev libargops1 >/dev/null' EXIT
 apt-get install -y "./$out"/one/libargops1_*.deb "./$out"/one/libargops-dev_*.deb >/dev/null
+# Each consumer is built twice, against the shared library and against the
+# archive; tests/install/prog.sh runs both and checks what each needs.
 log=$(ctest --build-and-test tests/install/consumer "$out/consumer" --build-generator "Unix Makefiles" \
-    --build-options -DSOURCE="$PWD/examples/quickstart.cpp" --test-command prog -v -n 4 a b 2>&1) || fail "$log"
-grep -q '^passes 4, output out.txt, verbose 1, operands: a b$' <<<"$log" || fail "$log"
+    --build-options -DSOURCE="$PWD/examples/quickstart.cpp" --test-command sh "$PWD/tests/install/prog.sh" . 2>&1) ||
+    fail "$log"
+grep -q '^prog_static: passes 4, output out.txt, verbose 1, operands: a b$' <<<"$log" || fail "$log"
 sh tests/install/pkg-config.sh "/usr/lib/$(dpkg-architecture -q DEB_HOST_MULTIARCH)/pkgconfig" \
     examples/quickstart.cpp "$out/pkg-config"
 man -w argops argdScanU >/dev/null
-echo "installed packages: consumer built with find_package and pkg-config, man pages found"
+echo "installed packages: consumers built with find_package and pkg-config, shared and static, man pages found"
