@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Installs argops the way a Linux library is installed: the shared library
-# with its SONAME links, the static archive, the header, a CMake package, a pkg-config file and
-# the manual pages. debian/ packages the same install.
+# with its SONAME links, the static archive, the header, a CMake package, a
+# pkg-config file and the manual pages. debian/ packages the same install.
 include(CMakePackageConfigHelpers)
 
 set(argops_cmakedir ${CMAKE_INSTALL_LIBDIR}/cmake/argops)
