@@ -25,9 +25,12 @@ build cmake --workflow --preset bench
 # The package's own settings for dpkg-buildflags, read from debian/rules, so
 # that this tree has exactly the flags of the library that Debian ships.
 eval "$(sed -n 's/^export \(DEB_[A-Z_]*\) = \(.*\)/export \1="\2"/p' debian/rules)"
-build env CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-    LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-    cmake -S . -B build/bench-debian -DCMAKE_BUILD_TYPE=None -DARGOPS_HARDEN=OFF \
+# Given as cache entries, not in the environment, where CMake reads them only
+# when the tree is first configured.
+ldflags=$(dpkg-buildflags --get LDFLAGS)
+build cmake -S . -B build/bench-debian -DCMAKE_BUILD_TYPE=None -DARGOPS_HARDEN=OFF \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" \
     -DARGOPS_BUILD_BENCH=ON -DARGOPS_BUILD_TESTS=OFF -DARGOPS_INSTALL=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 # The peers' programs are measured in the Release tree only.
 build cmake --build build/bench-debian -j2 --target argops ops_bench cl_getopt_bench cl_argops_bench \
