@@ -218,11 +218,12 @@ struct Scan {
 
 /* Out of line, so that the rows that convert nothing need no stack frame.
  * They take argdScan's own parameters, so that its tail calls move no
- * register. GCC would clone them with a shorter list, whose moves every call
- * of argdScan would then pay: noipa forbids it. Clang neither clones them
- * nor knows the attribute. */
+ * register. GCC would clone them with a shorter list, and clang drop the
+ * parameters they do not use, whose moves every call of argdScan would then
+ * pay: noipa forbids it in GCC, and in clang, which does not know noipa,
+ * used does. */
 #ifdef __clang__
-#define KEEP_PARAMETERS gnu::noinline
+#define KEEP_PARAMETERS gnu::noinline, gnu::used
 #else
 #define KEEP_PARAMETERS gnu::noipa
 #endif
