@@ -10,6 +10,7 @@
 
 #include "argops.h"
 
+#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -56,128 +57,103 @@ void showTime(const void* pv, std::ostream& os)
     os << sz;
 }
 
-/* What argdScan does with an argument; its switch says how, once per kind. */
-enum class Conversion : unsigned char { none, clear, set, toggle, boolean, text, signedInt, unsignedInt };
-
-using ShowFn = void (*)(const void* pv, std::ostream& os);
-
-/* Everything the library knows about a type code, in one place. */
-struct TypeCode {
-    int iType;
-    const char* szSyntax;  /* empty for exactly the flag types */
-    const char* szOptArg;  /* after the letter in the getopt() string: "" or ":"; null: no entry */
-    ShowFn show;
-    Conversion conversion; /* none: the program converts the argument itself */
+/* The value of each character as a digit of base 16, or 16 when it is
+ * none: a table, since each digit of a number is looked up. */
+struct DigitValues {
+    unsigned char aDigit[256];
 };
 
-constexpr TypeCode aTypeCodes[] = {
-    {'0', "", "", showOnOff, Conversion::clear},
-    {'1', "", "", showOnOff, Conversion::set},
-    {'b', "", "", showBool, Conversion::toggle},
-    {'B', "t|f", ":", showBool, Conversion::boolean},
-    {'u', "<int>", ":", showInt, Conversion::signedInt},
-    {'U', "<uint>", ":", showUnsigned, Conversion::unsignedInt},
-    {'d', "<real>", ":", showDouble, Conversion::none},
-    {'s', "\"...\"", ":", showText, Conversion::text},
-    {'t', "<date>", ":", showTime, Conversion::none},
-    {'-', "<...>", ":", showNothing, Conversion::none},
-    {'+', "...", nullptr, showNothing, Conversion::none},
-};
-
-/* The busy paths find a code's row by the code itself, not by a search:
- * this index, and the lengths it holds, are derived from aTypeCodes when
- * the library is compiled. The codes are ASCII characters, so that the
- * index needs only 128 entries: a smaller library, the same lookup. */
-constexpr unsigned cIndexed = 128;
-
-struct CodeIndex {
-    struct alignas(4) Entry { /* four bytes, so that one scaled load reaches a field */
-        unsigned char iCode;       /* 1 + the code's position in aTypeCodes; 0: not a code */
-        unsigned char cchOptEntry; /* the letter and szOptArg; 0: no entry */
-        unsigned char cchSyntax;
-        Conversion conversion;
-    } a[cIndexed];
-};
-
-constexpr unsigned char cchOf(const char* sz) { return *sz ? 1 + cchOf(sz + 1) : 0; }
-
-constexpr CodeIndex makeCodeIndex()
+constexpr DigitValues valueDigits()
 {
-    CodeIndex index{};
-    unsigned char iCode = 0;
-    for (const TypeCode& tc : aTypeCodes)
-        index.a[tc.iType] = {++iCode, static_cast<unsigned char>(tc.szOptArg ? 1 + cchOf(tc.szOptArg) : 0),
-                             cchOf(tc.szSyntax), tc.conversion};
-    return index;
+    DigitValues values{};
+    for (unsigned char& digit : values.aDigit)
+        digit = 16;
+    for (int i = 0; i < 10; ++i)
+        values.aDigit['0' + i] = static_cast<unsigned char>(i);
+    for (int i = 0; i < 6; ++i)
+        values.aDigit['a' + i] = values.aDigit['A' + i] = static_cast<unsigned char>(10 + i);
+    return values;
 }
 
-constexpr CodeIndex codeIndex = makeCodeIndex();
+constexpr DigitValues digitValues = valueDigits();
 
-/* argdInitOpt writes a letter and ':' and keeps what cchOptEntry says. */
-constexpr bool fitsIndex()
+/* Numbers as users type them, of up to 15 digits in the prefix's base and
+ * nothing else, are converted here, in a fraction of strtol()'s
+ * instructions. 15 digits cannot overflow a long, so the value is
+ * strtol()'s, and errno is left alone, as strtol() leaves it on success.
+ * Returns false for any other text: a sign, a blank, no digit, too many,
+ * or one outside the base. */
+bool readPlain(const char* sz, unsigned long* pul)
 {
-    for (const TypeCode& tc : aTypeCodes)
-        if (static_cast<unsigned>(tc.iType) >= cIndexed || (tc.szOptArg && cchOf(tc.szOptArg) > (tc.szOptArg[0] == ':')))
+    unsigned long base = 10;
+    if (sz[0] == '0') {
+        base = 8;
+        if (sz[1] == 'x' || sz[1] == 'X') {
+            base = 16;
+            sz += 2;
+        }
+    }
+    unsigned long ul = 0; /* wraps harmlessly past 15 digits, which are refused */
+    const char* pch = sz;
+    for (; *pch; ++pch) {
+        unsigned digit = digitValues.aDigit[static_cast<unsigned char>(*pch)];
+        if (digit >= base)
             return false;
+        ul = ul * base + digit;
+    }
+    if (pch == sz || pch - sz > 15)
+        return false;
+    *pul = ul;
     return true;
 }
-static_assert(fitsIndex(), "each code is an ASCII character and its option-string entry at most the letter and ':'");
 
-[[noreturn, gnu::cold, gnu::noinline]] void refuseTypeCode()
+/* The text's number begins with 0b or 0B. C23 reads 0b101 as 5, and glibc
+ * 2.38 and later give C++ programs that strtol(); numbers are read here as
+ * C17 has it, where the 0 is converted and the b left over: a scan error,
+ * whatever follows. Blanks are the locale's, as for strtol(). */
+bool isBinary(const char* sz)
 {
-    assert(!"type code of an ArgDsc row is not one of 01bBuUdst-+");
-    abort();
+    while (isspace(static_cast<unsigned char>(*sz)))
+        ++sz;
+    if (*sz == '+' || *sz == '-')
+        ++sz;
+    return sz[0] == '0' && (sz[1] == 'b' || sz[1] == 'B');
 }
 
-const CodeIndex::Entry& entryOf(int iType)
+/* What readPlain() leaves: the whole of sz as C17's strtol(sz, &end, 0)
+ * reads it (strtoul() unless fSigned), into the bits of that long or
+ * unsigned long, and errno as they leave it. Returns false when something
+ * is left over. */
+bool readByC(const char* sz, bool fSigned, unsigned long* pul)
 {
-    unsigned u = static_cast<unsigned>(iType);
-    if (u >= cIndexed || !codeIndex.a[u].iCode)
-        refuseTypeCode();
-    return codeIndex.a[u];
+    if (isBinary(sz))
+        return false;
+    char* pchEnd;
+    *pul = fSigned ? static_cast<unsigned long>(strtol(sz, &pchEnd, 0)) : strtoul(sz, &pchEnd, 0);
+    return !*pchEnd;
 }
 
-const TypeCode* typeCode(int iType) { return &aTypeCodes[entryOf(iType).iCode - 1]; }
+/* The low 32 bits, spelled out so that no conversion overflows. */
+unsigned low32(unsigned long ul) { return static_cast<unsigned>(ul & 0xFFFFFFFFul); }
 
-/* A table ends at row c, or at its ending row when c is -1. */
-bool isRow(const ArgDsc* pad, int i, int c) { return c == -1 ? pad[i]._chOpt != 0 : i < c; }
-
-ArgDsc* find(char chOpt, ArgDsc* pad, int c)
+int lowInt(unsigned long ul)
 {
-    for (int i = 0; isRow(pad, i, c); ++i)
-        if (pad[i]._chOpt == chOpt)
-            return &pad[i];
-    return nullptr;
+    unsigned u = low32(ul);
+    if (u <= INT_MAX)
+        return static_cast<int>(u);
+    return static_cast<int>(u - 0x80000000u) + INT_MIN;
 }
 
-const char* szArgSyntax(const ArgDsc* pad) { return typeCode(pad->_iType)->szSyntax; }
+void printDsc(const ArgDsc* pad, std::ostream& os); /* below, with the table of codes */
 
-void printDsc(const ArgDsc* pad, std::ostream& os)
-{
-    const CodeIndex::Entry& entry = entryOf(pad->_iType);
-    const TypeCode& tc = aTypeCodes[entry.iCode - 1];
-    /* The lengths are known: written without measuring the texts again. */
-    os << szIndent << '-' << pad->_chOpt << ' ';
-    os.write(tc.szSyntax, entry.cchSyntax);
-    if (entry.cchSyntax < 8) /* the syntax column is 8 wide */
-        os.write("        ", 8 - entry.cchSyntax);
-    os << pad->_szDsc;
-    if (!strchr(pad->_szDsc, '[')) {
-        os << " [";
-        tc.show(pad->_pvVal, os);
-        os << ']';
-    }
-    os << std::endl;
-}
-
-/* The error reports are rare: kept out of line, so that the conversions
- * keep nothing alive for them across strtol(). */
+/* The error reports are rare: out of line, so that the conversions keep
+ * nothing alive for them. */
 [[gnu::cold, gnu::noinline]] int reportScan(const ArgDsc* pad, const char* szArg, const char* szProg,
-                                            const char* szDetail, std::ostream& os)
+                                            const char* szWhat, std::ostream& os)
 {
     os << szProg << ": option scan error" << std::endl;
     printDsc(pad, os);
-    os << szIndent << szDetail << szArg << '"' << std::endl;
+    os << szIndent << "can't get " << szWhat << " from:\"" << szArg << '"' << std::endl;
     return -1;
 }
 
@@ -190,134 +166,209 @@ void printDsc(const ArgDsc* pad, std::ostream& os)
     return -1;
 }
 
-/* The low 32 bits, spelled out so that no conversion overflows. */
-unsigned low32(unsigned long ul) { return static_cast<unsigned>(ul & 0xFFFFFFFFul); }
-
-int lowInt(long l)
+/* How argdScan stores an option's argument: one function for each code,
+ * all with the parameters that the table of codes holds. */
+int scanClear(ArgDsc* pad, char*, char*, std::ostream&)
 {
-    unsigned u = low32(static_cast<unsigned long>(l));
-    if (u <= INT_MAX)
-        return static_cast<int>(u);
-    return static_cast<int>(u - 0x80000000u) + INT_MIN;
+    *static_cast<int*>(pad->_pvVal) = 0;
+    return 0;
 }
 
-/* The range of a 'u' row without a range pair: negative values are refused.
- * Read like a pair, it spares the conversion a branch. */
+int scanSet(ArgDsc* pad, char*, char*, std::ostream&)
+{
+    *static_cast<int*>(pad->_pvVal) = 1;
+    return 0;
+}
+
+int scanText(ArgDsc* pad, char* szArg, char*, std::ostream&)
+{
+    *static_cast<char**>(pad->_pvVal) = szArg;
+    return 0;
+}
+
+int scanToggle(ArgDsc* pad, char*, char*, std::ostream&)
+{
+    int* pi = static_cast<int*>(pad->_pvVal);
+    *pi = *pi == 0;
+    return 0;
+}
+
+int scanBool(ArgDsc* pad, char* szArg, char*, std::ostream&)
+{
+    *static_cast<int*>(pad->_pvVal) = szArg[0] == 't' || szArg[0] == 'T';
+    return 0;
+}
+
+/* The codes whose argument the program converts itself. */
+int scanNothing(ArgDsc*, char*, char*, std::ostream&)
+{
+    assert(!"argdScan has no conversion for rows of type -, +, d or t");
+}
+
+/* The range of a 'u' row without a range pair: negative values are refused. */
 const int aiDefaultRange[2] = {0, INT_MAX};
 
-/* A conversion's end pointer, and what its report would need. Kept in the
- * frame, where strtol() leaves them alone, rather than in registers whose
- * saving and restoring every successful call would pay for. */
-struct Scan {
-    char* pchEnd;
-    ArgDsc* pad;
-    char* szArg;
-    char* szProg;
-    std::ostream* pos;
+/* Stores the low 32 bits of ul in the variable of the 'u' or 'U' row pad,
+ * for 'u' only when they lie in the row's range. */
+int storeNumber(ArgDsc* pad, unsigned long ul, char* szProg, std::ostream& os)
+{
+    if (pad->_iType == 'U') {
+        *static_cast<unsigned*>(pad->_pvVal) = low32(ul);
+        return 0;
+    }
+    int i = lowInt(ul);
+    const int* piRange = pad->_pvQual ? static_cast<const int*>(pad->_pvQual) : aiDefaultRange;
+    if (i < piRange[0] || i > piRange[1])
+        return reportRange(pad, szProg, piRange[0], piRange[1], os);
+    *static_cast<int*>(pad->_pvVal) = i;
+    return 0;
+}
+
+/* The numbers that readPlain() leaves to the C library. Out of line, so
+ * that plain numbers need no stack frame: that saves them N instructions. */
+[[gnu::noinline]] int scanNumberByC(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
+{
+    bool fSigned = pad->_iType == 'u';
+    unsigned long ul;
+    if (!readByC(szArg, fSigned, &ul))
+        return reportScan(pad, szArg, szProg, fSigned ? "integer" : "unsigned", os);
+    return storeNumber(pad, ul, szProg, os);
+}
+
+/* 'u' and 'U' rows. */
+int scanNumber(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
+{
+    unsigned long ul;
+    if (!readPlain(szArg, &ul))
+        return scanNumberByC(pad, szArg, szProg, os);
+    return storeNumber(pad, ul, szProg, os);
+}
+
+/* Everything the library knows about a type code, in one place. */
+struct TypeCode {
+    int iType;
+    char szSyntax[8]; /* empty for exactly the flag types; the syntax column is 8 wide */
+    /* How much of the letter and ':' enters the getopt() string: 1 for a
+     * flag, 2 for an option with an argument, 0 for a row that is only
+     * listed in the usage text. */
+    unsigned char cchOptEntry;
+    void (*show)(const void* pv, std::ostream& os);
+    int (*scan)(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
 };
 
-/* Out of line, so that the rows that convert nothing need no stack frame.
- * They take argdScan's own parameters, so that its tail calls move no
- * register. GCC would clone them with a shorter list, and clang drop the
- * parameters they do not use, whose moves every call of argdScan would then
- * pay: noipa forbids it in GCC, and in clang, which does not know noipa,
- * used does. */
-#ifdef __clang__
-#define KEEP_PARAMETERS gnu::noinline, gnu::used
-#else
-#define KEEP_PARAMETERS gnu::noipa
-#endif
+constexpr TypeCode aTypeCodes[] = {
+    {'0', "",        1, showOnOff,    scanClear  },
+    {'1', "",        1, showOnOff,    scanSet    },
+    {'b', "",        1, showBool,     scanToggle },
+    {'B', "t|f",     2, showBool,     scanBool   },
+    {'u', "<int>",   2, showInt,      scanNumber },
+    {'U', "<uint>",  2, showUnsigned, scanNumber },
+    {'d', "<real>",  2, showDouble,   scanNothing},
+    {'s', "\"...\"", 2, showText,     scanText   },
+    {'t', "<date>",  2, showTime,     scanNothing},
+    {'-', "<...>",   2, showNothing,  scanNothing},
+    {'+', "...",     0, showNothing,  scanNothing},
+};
 
-[[KEEP_PARAMETERS]] int scanInt(char, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os)
+constexpr bool fitsIndex()
 {
-    Scan scan;
-    scan.pad = pad;
-    scan.szArg = szArg;
-    scan.szProg = szProg;
-    scan.pos = &os;
-    int i = lowInt(strtol(szArg, &scan.pchEnd, 0));
-    if (*scan.pchEnd)
-        return reportScan(scan.pad, scan.szArg, scan.szProg, "can't get integer from:\"", *scan.pos);
-    const int* piRange = scan.pad->_pvQual ? static_cast<const int*>(scan.pad->_pvQual) : aiDefaultRange;
-    if (i < piRange[0] || i > piRange[1])
-        return reportRange(scan.pad, scan.szProg, piRange[0], piRange[1], *scan.pos);
-    *static_cast<int*>(scan.pad->_pvVal) = i;
-    return 0;
+    for (const TypeCode& tc : aTypeCodes)
+        if (tc.iType <= 0 || tc.iType >= 128 || (tc.cchOptEntry == 1) != (tc.szSyntax[0] == '\0'))
+            return false;
+    return true;
+}
+static_assert(fitsIndex(), "each code is an ASCII character, and only flags have no syntax text");
+
+/* Each row's code is looked up by the operations, through this index
+ * rather than a search of aTypeCodes: for each ASCII character, the
+ * position of its code in aTypeCodes, or cCodes when it is no code. It is
+ * derived from aTypeCodes when the library is compiled, so that the table
+ * stays the one place that knows a code. */
+constexpr unsigned cCodes = sizeof aTypeCodes / sizeof *aTypeCodes;
+
+struct CodeIndex {
+    unsigned char aiCode[128];
+};
+
+constexpr CodeIndex indexCodes()
+{
+    CodeIndex index{};
+    for (unsigned char& iCode : index.aiCode)
+        iCode = cCodes;
+    for (unsigned i = 0; i < cCodes; ++i)
+        index.aiCode[aTypeCodes[i].iType] = static_cast<unsigned char>(i);
+    return index;
 }
 
-[[KEEP_PARAMETERS]] int scanUnsigned(char, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os)
+constexpr CodeIndex codeIndex = indexCodes();
+
+const TypeCode& typeCode(int iType)
 {
-    Scan scan;
-    scan.pad = pad;
-    scan.szArg = szArg;
-    scan.szProg = szProg;
-    scan.pos = &os;
-    unsigned u = low32(strtoul(szArg, &scan.pchEnd, 0));
-    if (*scan.pchEnd)
-        return reportScan(scan.pad, scan.szArg, scan.szProg, "can't get unsigned from:\"", *scan.pos);
-    *static_cast<unsigned*>(scan.pad->_pvVal) = u;
-    return 0;
+    unsigned u = static_cast<unsigned>(iType);
+    assert(u < 128 && codeIndex.aiCode[u] < cCodes && "type code of an ArgDsc row is not one of 01bBuUdst-+");
+    return aTypeCodes[codeIndex.aiCode[u]];
 }
 
-/* What argdScan refuses: a letter missing from the table, or a row that it
- * cannot convert. Out of line and returning, so that argdScan reaches it by
- * a tail call and needs no stack frame of its own. */
-[[gnu::cold, gnu::noinline]] int refuseScan(const ArgDsc* pad)
+ArgDsc* find(char chOpt, ArgDsc* pad)
 {
-    assert(pad);
-    assert(typeCode(pad->_iType)->conversion != Conversion::none &&
-           "argdScan has no conversion for rows of type -, +, d or t");
-    return -1;
+    for (; pad->_chOpt; ++pad)
+        if (pad->_chOpt == chOpt)
+            return pad;
+    return nullptr;
 }
 
-/* Writes the letter and ':' and keeps as much of them as the row's entry
- * has: never more than the two characters per row that szOpt has room for. */
+const char* szArgSyntax(const ArgDsc* pad) { return typeCode(pad->_iType).szSyntax; }
+
+void printDsc(const ArgDsc* pad, std::ostream& os)
+{
+    const TypeCode& tc = typeCode(pad->_iType);
+    auto cchSyntax = static_cast<std::streamsize>(strlen(tc.szSyntax));
+    os << szIndent << '-' << pad->_chOpt << ' ';
+    os.write(tc.szSyntax, cchSyntax).write("        ", 8 - cchSyntax); /* the column is 8 wide */
+    os << pad->_szDsc;
+    if (!strchr(pad->_szDsc, '[')) {
+        os << " [";
+        tc.show(pad->_pvVal, os);
+        os << ']';
+    }
+    os << std::endl;
+}
+
+/* Writes the row's letter and ':' and keeps as much of them as its entry
+ * has: never more than the two characters per row that szOpt has room
+ * for. A row with the letter 0 adds nothing. */
 char* appendOptEntry(char* pch, const ArgDsc* pad)
 {
     char chOpt = pad->_chOpt;
-    unsigned cch = entryOf(pad->_iType).cchOptEntry;
+    unsigned cch = typeCode(pad->_iType).cchOptEntry;
     pch[0] = chOpt;
     pch[1] = ':';
-    return pch + (chOpt ? cch : 0); /* a row with the letter 0 adds nothing */
+    return pch + (chOpt ? cch : 0);
 }
 
 } // namespace
 
 int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os)
 {
-    pad = find(chOpt, pad, -1);
-    if (!pad)
-        return refuseScan(pad);
-    int* pi = static_cast<int*>(pad->_pvVal);
-    unsigned u = static_cast<unsigned>(pad->_iType);
-    switch (u < cIndexed ? codeIndex.a[u].conversion : Conversion::none) {
-    case Conversion::clear: *pi = 0; return 0;
-    case Conversion::set: *pi = 1; return 0;
-    case Conversion::toggle: *pi = *pi == 0; return 0;
-    case Conversion::boolean: *pi = szArg[0] == 't' || szArg[0] == 'T'; return 0;
-    case Conversion::text: *static_cast<const char**>(pad->_pvVal) = szArg; return 0;
-    case Conversion::signedInt: return scanInt(0, szArg, pad, szProg, 0, os);
-    case Conversion::unsignedInt: return scanUnsigned(0, szArg, pad, szProg, 0, os);
-    case Conversion::none: return refuseScan(pad);
-    }
-    __builtin_unreachable(); /* every kind returned above: no range check before the jump */
+    pad = find(chOpt, pad);
+    assert(pad);
+    return typeCode(pad->_iType).scan(pad, szArg, szProg, os);
 }
 
 int argdScanu(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
 {
     assert(pad && pad->_iType == 'u');
-    return scanInt(0, szArg, pad, szProg, 0, os);
+    return scanNumber(pad, szArg, szProg, os);
 }
 
 int argdScanU(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
 {
     assert(pad && pad->_iType == 'U');
-    return scanUnsigned(0, szArg, pad, szProg, 0, os);
+    return scanNumber(pad, szArg, szProg, os);
 }
 
 void argdInitOpt(char* szOpt, ArgDsc* pad, int c)
 {
-    *szOpt = '\0';
     if (c == -1)
         for (; pad->_chOpt; ++pad)
             szOpt = appendOptEntry(szOpt, pad);
@@ -329,8 +380,11 @@ void argdInitOpt(char* szOpt, ArgDsc* pad, int c)
 
 int argdRemoveArg(char** argv, int i, int* pArgc)
 {
+    /* The assertions' texts, as a failure prints them, are the library's own. */
+    // clang-format off
     assert(i<(*pArgc));
     assert(0<=i);
+    // clang-format on
     for (int j = i; j + 1 < *pArgc; ++j)
         argv[j] = argv[j + 1];
     --*pArgc;

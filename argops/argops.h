@@ -64,30 +64,35 @@ struct ArgDsc {
  * report on os (see argdScanu); the variable then keeps its value.
  * Refuses a letter not in the table (assertion "pad") and, with another
  * assertion, a row of type '-', '+', 'd', 't' or an unknown code. getopt()'s
- * '?' and ':' are not
- * letters of any table: handle them before calling this.
+ * '?' and ':' are not letters of any table: handle them before calling this.
  * szArg must be non-null for 'B', 'u' and 'U'; szProg must be non-null. */
 int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os);
 
-/* Converts szArg like strtol(szArg, &end, 0) into the int of the 'u' row pad,
- * keeping the low 32 bits of the result: a text out of long's range
- * saturates first, so 99999999999999999999 gives -1, and 4294967301 gives 5.
- * The whole text must convert (the empty text is 0), and the value must lie
- * in the row's range pair, or in [0,2147483647] when _pvQual is null.
- * szArg and szProg must be non-null. Returns 0 when stored; otherwise
- * writes on os, each line flushed:
+/* Converts szArg as C17's strtol(szArg, &end, 0) does into the int of the
+ * 'u' row pad: optional blanks and sign, then hexadecimal after 0x or 0X,
+ * octal after a leading 0, else decimal, whatever C library the library was
+ * built with (C23's binary 0b101 is a scan error). The low 32 bits of the
+ * result are kept: a text out of long's range saturates first, so
+ * 99999999999999999999 gives -1, and 4294967301 gives 5. The whole text
+ * must convert (the empty text is 0), and the value must lie in the row's
+ * range pair, or in [0,2147483647] when _pvQual is null. errno is left as
+ * strtol() leaves it: with glibc, ERANGE after a text out of long's range,
+ * else unchanged. szArg and szProg must be non-null. Returns 0 when stored;
+ * otherwise writes on os, each line flushed:
  *     prog: option scan error            (or: option range error)
  *     <the row's descriptor line, with the unchanged value>
  *         can't get integer from:"1x"    (or: value is out of the range [1,10])
- * and returns -1, leaving the variable as it was. Refuses a null or non-'u' row
- * (assertion "pad && pad->_iType == 'u'"). */
+ * and returns -1, leaving the variable as it was. Refuses a null or non-'u'
+ * row (assertion "pad && pad->_iType == 'u'"). */
 int argdScanu(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
 
-/* Converts szArg like strtoul(szArg, &end, 0) into the unsigned int of the
- * 'U' row pad, keeping the low 32 bits (so "-1" gives 4294967295). No range
- * check. Returns 0 when stored, or -1 after a scan error report whose detail
- * is: can't get unsigned from:"<szArg>". Refuses a null or non-'U' row
- * (assertion "pad && pad->_iType == 'U'"). */
+/* Converts szArg as C17's strtoul(szArg, &end, 0) does, with the same
+ * prefixes as argdScanu, into the unsigned int of the 'U' row pad, keeping
+ * the low 32 bits (so "-1" gives 4294967295); errno as argdScanu leaves it,
+ * for unsigned long's range. No range check. Returns 0 when stored, or -1
+ * after a scan error report whose detail is: can't get unsigned
+ * from:"<szArg>". Refuses a null or non-'U' row (assertion
+ * "pad && pad->_iType == 'U'"). */
 int argdScanU(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
 
 /* Writes into szOpt the getopt() option string of the table pad: for each

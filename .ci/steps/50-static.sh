@@ -15,8 +15,10 @@ done
 echo "clang-tidy: clean"
 
 # Suppressed: useStlAlgorithm (a style choice, not a fault, in C-style code);
-# constParameter in argops.cpp (the scan functions share one signature).
+# in argops.cpp, constParameter (the scan functions share one signature) and
+# unusedStructMember (cppcheck does not see argdScan call the row's scan).
 cppcheck -q --error-exitcode=1 --std=c++17 --language=c++ --enable=warning,style,performance,portability \
     --suppress=useStlAlgorithm --suppress=constParameter:argops/argops.cpp \
+    --suppress=unusedStructMember:argops/argops.cpp \
     -I argops -I tests "${sources[@]}"
 echo "cppcheck: clean"
