@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// A caller's fault ends the process with an assertion naming argops.cpp,
-// in every build type.
+// A caller's fault ends the process with its own assertion, naming
+// argops.cpp, in every build type.
 #include <gtest/gtest.h>
 
 #include "support.h"
@@ -8,19 +8,39 @@
 namespace {
 
 int value;
-const char* kFile = "argops/argops\\.cpp:[0-9]+: .*";
 
-std::string assertion(const std::string& expression) { return kFile + ("Assertion `" + expression + "' failed"); }
-
-TEST(CallerFaultDeathTest, ScanRefusesRowsItCannotConvert)
+// What assert() prints when the expression ending in TEXT fails in argops.cpp.
+std::string assertion(const std::string& text)
 {
-    ArgDsc table[] = {{'d', "", 'd', &value}, {'t', "", 't', &value}, {'-', "", '-'},
-                      {'+', "", '+'},         {'?', "", 'z', &value}, {0}};
+    std::string escaped;
+    for (char ch : text) {
+        if (strchr("\\^$.|?*+()[]{}", ch))
+            escaped += '\\';
+        escaped += ch;
+    }
+    return "argops/argops\\.cpp:[0-9]+: .*Assertion `(.* && )?!?\"?" + escaped + "\"?' failed";
+}
+
+const std::string kUnknownCode = assertion("type code of an ArgDsc row is not one of 01bBuUdst-+");
+
+TEST(CallerFaultDeathTest, ScanRefusesLettersAndRowsItCannotConvert)
+{
+    ArgDsc table[] = {
+        {'d',     "", 'd', &value},
+        {'t',    "", 't', &value},
+        {'-',       "", '-'},
+        {'+',  "", '+'},
+        {'?', "", 'z', &value},
+        {0    }
+    };
     std::ostringstream os;
     EXPECT_DEATH(argdScan('x', arg("1"), table, arg("p"), 0, os), assertion("pad"));
-    EXPECT_DEATH(argdScan('?', arg("1"), table, arg("p"), 0, os), kFile);
+    EXPECT_DEATH(argdScan(0, arg("1"), table, arg("p"), 0, os), assertion("pad")); // the ending row is no row
+    EXPECT_DEATH(argdScan('?', arg("1"), table, arg("p"), 0, os), kUnknownCode);
     for (char ch : {'d', 't', '-', '+'})
-        EXPECT_DEATH(argdScan(ch, arg("1"), table, arg("p"), 0, os), kFile) << ch;
+        EXPECT_DEATH(argdScan(ch, arg("1"), table, arg("p"), 0, os),
+                     assertion("argdScan has no conversion for rows of type -, +, d or t"))
+            << ch;
 }
 
 TEST(CallerFaultDeathTest, NumericScannersRefuseTheWrongRow)
@@ -33,23 +53,28 @@ TEST(CallerFaultDeathTest, NumericScannersRefuseTheWrongRow)
     EXPECT_DEATH(argdScanU(&signedRow, arg("1"), arg("p"), os), assertion("pad && pad->_iType == 'U'"));
 }
 
-TEST(CallerFaultDeathTest, UnknownTypeCodesAndPositions)
+TEST(CallerFaultDeathTest, EveryOperationRefusesAnUnknownTypeCode)
 {
-    ArgDsc table[] = {{'v', "v", '1', &value}, {'z', "z", 'z', &value}, {0}};
     char sz[8];
     std::ostringstream os;
-    EXPECT_DEATH(argdInitOpt(sz, table, -1), kFile);
-    EXPECT_DEATH(argdShowUsage(table, "p", nullptr, os), kFile);
-    // Not codes either: a character beyond ASCII, and an int whose low byte is one.
-    for (int iType : {200, 'u' + 256, 'u' - 256}) {
-        ArgDsc wide[] = {{'w', "w", iType, &value}, {0}};
-        EXPECT_DEATH(argdScan('w', arg("1"), wide, arg("p"), 0, os), kFile) << iType;
-        EXPECT_DEATH(argdInitOpt(sz, wide, -1), kFile) << iType;
-        EXPECT_DEATH(argdShowUsage(wide, "p", nullptr, os), kFile) << iType;
+    // Beside '?': a character beyond ASCII, and ints whose low byte is a code.
+    for (int iType : {int('z'), 0, 200, 'u' + 256, 'u' - 256}) {
+        ArgDsc table[] = {
+            {'v',  "v", '1', &value},
+            {'w', "w", iType, &value},
+            {0   }
+        };
+        EXPECT_DEATH(argdScan('w', arg("1"), table, arg("p"), 0, os), kUnknownCode) << iType;
+        EXPECT_DEATH(argdInitOpt(sz, table, -1), kUnknownCode) << iType;
+        EXPECT_DEATH(argdShowUsage(table, "p", nullptr, os), kUnknownCode) << iType;
     }
+}
+
+TEST(CallerFaultDeathTest, RemoveArgRefusesPositionsOutsideTheVector)
+{
     char* argv[] = {arg("a"), arg("b")};
     int argc = 2;
-    EXPECT_DEATH(argdRemoveArg(argv, 2, &argc), assertion("i<\\(\\*pArgc\\)"));
+    EXPECT_DEATH(argdRemoveArg(argv, 2, &argc), assertion("i<(*pArgc)"));
     EXPECT_DEATH(argdRemoveArg(argv, -1, &argc), assertion("0<=i"));
 }
 

@@ -2,6 +2,7 @@
 // What the test suites share: a stream that counts its flushes, and the
 // argument texts that the library takes as char* but never writes.
 #pragma once
+#include <cstring>
 #include <sstream>
 #include <string>
 
