@@ -39,6 +39,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <initializer_list>
 #include <type_traits>
 
 #include "argops.h"
@@ -111,7 +112,9 @@ constexpr ArgDsc argdBool(char chOpt, const char* szDsc, T&& fVal) noexcept ARGD
 /* 'u': the option's <int> argument goes into the int iVal, in the range 0 to
  * 2147483647, or in the range pair aiRange: int aiRange[2] = {min, max},
  * inclusive, which may be const (the library only reads it). Refuses a pair
- * of any other type. */
+ * of any other type. argdInt<min, max>(chOpt, szDsc, iVal) writes the range
+ * in the row itself; a braced {min, max} would be a temporary the row could
+ * not point to, and is refused with a message that says so. */
 template <class T>
 constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal) noexcept ARGD_CHECK_LETTER
 {
@@ -126,6 +129,25 @@ constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal, R&& aiRange) n
     static_assert(std::is_same<R, int (&)[2]>::value || std::is_same<R, const int (&)[2]>::value,
                   "argdInt: a 'u' row's range pair needs an int[2] array {min, max}");
     return {argdLetter(chOpt), szDsc, 'u', &iVal, const_cast<int*>(&aiRange[0])};
+}
+
+/* The range pair of argdInt<iMin, iMax>: a static pair for each range. */
+template <int iMin, int iMax>
+constexpr int argdRange[2] = {iMin, iMax};
+
+template <int iMin, int iMax, class T>
+constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal) noexcept ARGD_CHECK_LETTER
+{
+    static_assert(iMin <= iMax, "argdInt: a range's minimum cannot be above its maximum");
+    return argdInt(chOpt, szDsc, iVal, argdRange<iMin, iMax>);
+}
+
+template <class T>
+constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal, std::initializer_list<int>) noexcept
+{
+    static_assert(!std::is_same<T, T>::value, "argdInt: write an inline range as argdInt<min, max>(letter, description, "
+                                              "variable); a braced {min, max} would not outlive the row");
+    return argdInt(chOpt, szDsc, iVal);
 }
 
 /* 'U': the option's <uint> argument goes into the unsigned int uVal. */

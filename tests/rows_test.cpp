@@ -19,6 +19,7 @@ ArgDsc aHand[] = {
     {'B', "bool", 'B', &byHand.fBool},
     {'n', "int", 'u', &byHand.iInt},
     {'r', "int in a range", 'u', &byHand.iRange, aiRange},
+    {'i', "int in an inline range", 'u', &byHand.iInline, aiRange},
     {'w', "unsigned", 'U', &byHand.uVal},
     {'d', "double", 'd', &byHand.dVal},
     {'o', "text", 's', &byHand.szVal},
@@ -37,8 +38,8 @@ std::string everything(ArgDsc* table)
     std::ostringstream os;
     os << szOpt << '\n' << usage(table).text;
     const std::pair<char, const char*> scans[] = {
-        {'c', nullptr}, {'v', nullptr}, {'q', nullptr}, {'B', "true"}, {'n', "12"},   {'n', "-1"},
-        {'r', "11"},    {'r', "5"},     {'w', "0x20"},  {'w', "8x"},   {'o', "out.txt"}};
+        {'c', nullptr}, {'v', nullptr}, {'q', nullptr}, {'B', "true"}, {'n', "12"}, {'n', "-1"},     {'r', "11"},
+        {'r', "5"},     {'i', "0"},     {'i', "10"},    {'w', "0x20"}, {'w', "8x"}, {'o', "out.txt"}};
     for (const auto& scan : scans)
         os << argdScan(scan.first, arg(scan.second), table, arg("prog"), 0, os) << '\n';
     os << usage(table).text;
@@ -65,8 +66,7 @@ TEST(CheckedRowsDeathTest, RefuseALetterMadeAtRunTime)
     };
     const char achRefused[] = {'\0', '-', ':', '?'};
     for (size_t i = 0; i < sizeof rows / sizeof *rows; ++i)
-        EXPECT_DEATH(rows[i](achRefused[i % 4]), "^argops: an option letter cannot be 0, '-', ':' or '\\?'\n")
-            << i;
+        EXPECT_DEATH(rows[i](achRefused[i % 4]), "^argops: an option letter cannot be 0, '-', ':' or '\\?'\n") << i;
 }
 
 } // namespace
