@@ -202,9 +202,6 @@ def print_ops(trees, quick):
     for case in stores + ["u", "u-range", "U"]:
         lib, base = f"scan/{case}/argops", f"scan/{case}/baseline"
         print(ratio(f"'{case}'", lib, base, None if case in stores else 1.2))
-    # The floor: a library call with the conversion inline and nothing else.
-    for case in ["u", "u-range", "U"]:
-        print(ratio(f"'{case}', the floor of any call", f"scan/{case}/floor", f"scan/{case}/baseline"))
     line = f"  {'flag, B, s: ns over the store':30}"
     for name in names:
         t, _ = figures[name]

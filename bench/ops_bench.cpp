@@ -74,9 +74,6 @@ static int scanByHand(char* szArg, Var& var, int iMin, int iMax)
     return 0;
 }
 
-/* floor.cpp: the same conversion in a library call that does nothing else. */
-int floorScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os);
-
 template <int iType>
 static void addScan(const std::string& strCase, char* szArg, int* piRange)
 {
@@ -87,21 +84,6 @@ static void addScan(const std::string& strCase, char* szArg, int* piRange)
         for (auto _ : state)
             benchmark::DoNotOptimize(argdScan('x', szArg, aDsc, szProg, 0, osDiscard));
     });
-    if (iType == 'u' || iType == 'U') {
-        ArgDsc aDsc[2] = {ad, {0}};
-        var = Var();
-        int iLib = argdScan('x', szArg, aDsc, szProg, 0, osDiscard);
-        Var varLib = var;
-        var = Var();
-        int iFloor = floorScan('x', szArg, aDsc, szProg, 0, osDiscard);
-        require(iLib == 0 && iFloor == 0 && var.i == varLib.i && var.u == varLib.u,
-                ("the floor of " + strCase + " converts as argdScan does").c_str());
-        addBenchmark("scan/" + strCase + "/floor", [=](benchmark::State& state) {
-            ArgDsc aDsc[2] = {ad, {0}};
-            for (auto _ : state)
-                benchmark::DoNotOptimize(floorScan('x', szArg, aDsc, szProg, 0, osDiscard));
-        });
-    }
     int iMin = piRange ? piRange[0] : 0;
     int iMax = piRange ? piRange[1] : INT_MAX;
     addBenchmark("scan/" + strCase + "/baseline", [=](benchmark::State& state) {
