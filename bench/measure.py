@@ -252,21 +252,17 @@ def print_parse(trees, quick):
     times = {}
     for _ in range(1 if quick else 15):
         for name, p, binary in programs:
-            for k, v in benchmark_times(binary, 1, 0.01 if quick else 0.05).items():
-                times.setdefault((name, k), []).extend(v)
+            times.setdefault((name, p), []).extend(benchmark_times(binary, 1, 0.01 if quick else 0.05)["parse"])
     print("\nThe whole parse (option string, getopt loop, one argdScan per option) against bare getopt"
           " with the conversions written by hand")
     for name, _ in trees:
-        t = {k: median(v) for (n, k), v in times.items() if n == name}
-        r = t["argops/parse"] / t["getopt/parse"]
-        text = f"  {name:10} {t['argops/parse']:6.0f} / {t['getopt/parse']:6.0f} ns x{r:5.2f}"
+        t = {p: median(v) for (n, p), v in times.items() if n == name}
+        r = t["argops"] / t["getopt"]
+        text = f"  {name:10} {t['argops']:6.0f} / {t['getopt']:6.0f} ns x{r:5.2f}"
         if not quick:
-            ins = {}
-            for n, p, binary in programs:
-                if n == name:
-                    ins.update(instructions(binary, [f"{p}/parse"]))
-            ri = ins["argops/parse"] / ins["getopt/parse"]
-            text += f"   instructions {ins['argops/parse']:6.0f} / {ins['getopt/parse']:6.0f} x{ri:5.3f}"
+            ins = {p: instructions(binary, ["parse"])["parse"] for n, p, binary in programs if n == name}
+            ri = ins["argops"] / ins["getopt"]
+            text += f"   instructions {ins['argops']:6.0f} / {ins['getopt']:6.0f} x{ri:5.3f}"
             text += check(r <= 1.2 and ri <= 1.2, f"the whole parse within 1.2x of getopt ({name})")
         print(text)
 
@@ -280,30 +276,21 @@ def print_peers(build, quick):
     times = {}
     for _ in range(1 if quick else 15):
         for p in programs:
-            benchmark_times(programs[p] + "_bench", 1, 0.01 if quick else 0.05, times)
-    t = {k: median(v) for k, v in times.items()}
-    ins = {}
-    if not quick:
-        for p in programs:
-            ins.update(instructions(programs[p] + "_bench", [f"{label(p)}/parse"]))
+            times.setdefault(p, []).extend(benchmark_times(programs[p] + "_bench", 1, 0.01 if quick else 0.05)["parse"])
+    t = {p: median(v) for p, v in times.items()}
+    ins = {} if quick else {p: instructions(programs[p] + "_bench", ["parse"])["parse"] for p in programs}
     sources = [f"cl_{p}.cpp" for p in programs] + ["tu_unistd.cpp", "tu_iosfwd.cpp", "tu_argops.cpp"]
     ct = compile_times(build, sources, 1 if quick else 5)
 
-    base = label("getopt")
     print("\nThe command line, as a program handles it once per run (ratios to bare getopt)")
-    print(f"  {'parser':10} {'parse+setup':>17} {'instructions':>18} {'parse only':>10} {'help+setup':>17}"
-          f" {'help only':>10} {'compile -O2':>17} {'executable':>10} {'+ library':>10} {'allocs':>6}")
+    print(f"  {'parser':10} {'parse+setup':>17} {'instructions':>18} {'compile -O2':>17} {'executable':>10}"
+          f" {'+ library':>10} {'allocs':>6}")
     for p, program in programs.items():
-        name = label(p)
-        parse = t[f"{name}/parse"]
-        ratio = parse / t[f"{base}/parse"]
         library = parser_library(p, program)
         lib_size = stripped_size(library) if library else 0
         allocs = heap_allocations(program, 2) - heap_allocations(program, 1)
-        instr = f"{ins[name + '/parse']:8.0f} x{ins[name + '/parse'] / ins[base + '/parse']:5.2f}" if ins else "-"
-        print(f"  {name:10} {parse:8.0f} ns x{ratio:5.2f} {instr:>18} {t[name + '/parse-only']:7.0f} ns"
-              f" {t[name + '/help']:8.0f} ns x{t[name + '/help'] / t[base + '/help']:5.1f}"
-              f" {t[name + '/help-only']:7.0f} ns"
+        instr = f"{ins[p]:8.0f} x{ins[p] / ins['getopt']:5.2f}" if ins else "-"
+        print(f"  {label(p):10} {t[p]:8.0f} ns x{t[p] / t['getopt']:5.2f} {instr:>18}"
               f" {ct[f'cl_{p}.cpp'] * 1000:7.0f} ms x{ct[f'cl_{p}.cpp'] / ct['cl_getopt.cpp']:5.2f}"
               f" {stripped_size(program):8} B {lib_size:8} B {allocs:6}")
         if p == "argops":
@@ -312,8 +299,7 @@ def print_peers(build, quick):
         print(f"  (left out, package not installed: {', '.join(missing)}; bench/setup.sh installs them)")
 
     if not quick:
-        argops = t[f"{label('argops')}/parse"]
-        slower = [label(p) for p in programs if p not in ("getopt", "argops") and t[f"{label(p)}/parse"] <= argops]
+        slower = [label(p) for p in programs if p not in ("getopt", "argops") and t[p] <= t["argops"]]
         print("  argops faster than every peer: " + ("yes" if not slower else "no, not than " + ", ".join(slower))
               + check(not slower, "argops faster than every peer"))
 
