@@ -8,8 +8,6 @@
 #include "argops.h"
 #include "cmdline.h"
 
-const char szParser[] = "argops";
-
 static int aiPasses[2] = {1, 10};
 static ArgDsc aDsc[] = {
     {'v', "verbose output", '1', &g_values.fVerbose, nullptr},
@@ -21,23 +19,13 @@ static ArgDsc aDsc[] = {
     {0},
 };
 
-struct Parser {
+int parse(int argc, char** argv)
+{
     char szOpt[2 * sizeof aDsc / sizeof *aDsc + 1];
-};
-
-static Parser parser;
-
-Parser* setUp(int, char**)
-{
-    argdInitOpt(parser.szOpt, aDsc, -1);
-    return &parser;
-}
-
-int parse(Parser* pParser, int argc, char** argv)
-{
+    argdInitOpt(szOpt, aDsc, -1);
     optind = 0; /* a fresh scan, as at a program's start */
     int ch;
-    while ((ch = getopt(argc, argv, pParser->szOpt)) != -1)
+    while ((ch = getopt(argc, argv, szOpt)) != -1)
         if (ch == '?' || ch == ':' || argdScan(char(ch), optarg, aDsc, argv[0], 0, std::cerr) < 0)
             return -1;
     g_values.cOperands = argc - optind;
@@ -45,7 +33,3 @@ int parse(Parser* pParser, int argc, char** argv)
         g_values.szLastOperand = argv[argc - 1];
     return 0;
 }
-
-void tearDown(Parser*) {}
-
-void writeHelp(Parser*, std::FILE*, std::ostream& os) { argdShowUsage(aDsc, "prog", "file ...", os); }

@@ -2,71 +2,53 @@
 // cl_cli11: the benchmark command line handled with CLI11 (libcli11-dev).
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
-#include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "cmdline.h"
 
-const char szParser[] = "CLI11";
+/* What CLI11 stores into, and g_values points into once the App is gone. */
+static int iPasses;
+static unsigned uWidth;
+static std::string strOutput, strBool;
+static std::vector<std::string> vstrFiles;
 
-struct Parser {
-    CLI::App app{"the benchmark command line", "prog"};
-    int iPasses = 0;
-    unsigned uWidth = 0;
-    std::string strOutput, strBool;
-    std::vector<std::string> vstrFiles;
-};
-
-static std::optional<Parser> parser;
-
-Parser* setUp(int, char**)
-{
-    Parser& p = parser.emplace();
-    p.app.add_flag("-v", "verbose output");
-    p.app.add_flag("-q", "quiet (toggles)");
-    p.app.add_option("-n", p.iPasses, "number of passes [1..10]")->check(CLI::Range(1, 10));
-    p.app.add_option("-w", p.uWidth, "width");
-    p.app.add_option("-o", p.strOutput, "output file");
-    p.app.add_option("-B", p.strBool, "colour text");
-    p.app.add_option("file", p.vstrFiles, "operands");
-    return &p;
-}
-
-static void store(const Parser& p)
+static void store(const CLI::App& app)
 {
     Values& v = g_values;
-    if (p.app.count("-v"))
+    if (app.count("-v"))
         v.fVerbose = 1;
-    if (p.app.count("-q") % 2)
+    if (app.count("-q") % 2)
         v.fQuiet = !v.fQuiet;
-    if (p.app.count("-n"))
-        v.iPasses = p.iPasses;
-    if (p.app.count("-w"))
-        v.uWidth = p.uWidth;
-    if (p.app.count("-o"))
-        v.szOutput = p.strOutput.c_str();
-    if (p.app.count("-B"))
-        v.fBool = p.strBool[0] == 't' || p.strBool[0] == 'T';
-    v.cOperands = int(p.vstrFiles.size());
-    if (!p.vstrFiles.empty())
-        v.szLastOperand = p.vstrFiles.back().c_str();
+    if (app.count("-n"))
+        v.iPasses = iPasses;
+    if (app.count("-w"))
+        v.uWidth = uWidth;
+    if (app.count("-o"))
+        v.szOutput = strOutput.c_str();
+    if (app.count("-B"))
+        v.fBool = strBool[0] == 't' || strBool[0] == 'T';
+    v.cOperands = int(vstrFiles.size());
+    if (!vstrFiles.empty())
+        v.szLastOperand = vstrFiles.back().c_str();
 }
 
-int parse(Parser* pParser, int argc, char** argv)
+int parse(int argc, char** argv)
 {
+    CLI::App app{"the benchmark command line", "prog"};
+    app.add_flag("-v", "verbose output");
+    app.add_flag("-q", "quiet (toggles)");
+    app.add_option("-n", iPasses, "number of passes [1..10]")->check(CLI::Range(1, 10));
+    app.add_option("-w", uWidth, "width");
+    app.add_option("-o", strOutput, "output file");
+    app.add_option("-B", strBool, "colour text");
+    app.add_option("file", vstrFiles, "operands");
     try {
-        pParser->app.parse(argc, argv);
+        app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        pParser->app.exit(e);
+        app.exit(e);
         return -1;
     }
-    store(*pParser);
+    store(app);
     return 0;
 }
-
-void tearDown(Parser*) { parser.reset(); }
-
-void writeHelp(Parser* pParser, std::FILE*, std::ostream& os) { os << pParser->app.help(); }

@@ -4,41 +4,16 @@
 #include <cxxopts.hpp>
 
 #include <cstdio>
-#include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "cmdline.h"
 
-const char szParser[] = "cxxopts";
+/* What g_values points into once the parse result is gone. */
+static std::string strOutput;
+static std::vector<std::string> vstrFiles;
 
-struct Parser {
-    cxxopts::Options options{"prog", "the benchmark command line"};
-    /* what g_values points into once the parse result is gone */
-    std::string strOutput;
-    std::vector<std::string> vstrFiles;
-};
-
-static std::optional<Parser> parser;
-
-Parser* setUp(int, char**)
-{
-    Parser& p = parser.emplace();
-    p.options.add_options()
-        ("v", "verbose output")
-        ("q", "quiet (toggles)")
-        ("n", "number of passes [1..10]", cxxopts::value<int>(), "<int>")
-        ("w", "width", cxxopts::value<unsigned>(), "<uint>")
-        ("o", "output file", cxxopts::value<std::string>(), "\"...\"")
-        ("B", "colour text", cxxopts::value<std::string>(), "t|f")
-        ("files", "operands", cxxopts::value<std::vector<std::string>>());
-    p.options.parse_positional("files");
-    p.options.positional_help("file ...");
-    return &p;
-}
-
-static int store(Parser& p, const cxxopts::ParseResult& result)
+static void store(const cxxopts::ParseResult& result)
 {
     Values& v = g_values;
     if (result.count("n")) {
@@ -54,29 +29,36 @@ static int store(Parser& p, const cxxopts::ParseResult& result)
     if (result.count("w"))
         v.uWidth = result["w"].as<unsigned>();
     if (result.count("o"))
-        v.szOutput = (p.strOutput = result["o"].as<std::string>()).c_str();
+        v.szOutput = (strOutput = result["o"].as<std::string>()).c_str();
     if (result.count("B")) {
         const std::string& str = result["B"].as<std::string>();
         v.fBool = str[0] == 't' || str[0] == 'T';
     }
     if (result.count("files")) {
-        p.vstrFiles = result["files"].as<std::vector<std::string>>();
-        v.cOperands = int(p.vstrFiles.size());
-        v.szLastOperand = p.vstrFiles.back().c_str();
+        vstrFiles = result["files"].as<std::vector<std::string>>();
+        v.cOperands = int(vstrFiles.size());
+        v.szLastOperand = vstrFiles.back().c_str();
     }
-    return 0;
 }
 
-int parse(Parser* pParser, int argc, char** argv)
+int parse(int argc, char** argv)
 {
     try {
-        return store(*pParser, pParser->options.parse(argc, argv));
+        cxxopts::Options options{"prog", "the benchmark command line"};
+        options.add_options()
+            ("v", "verbose output")
+            ("q", "quiet (toggles)")
+            ("n", "number of passes [1..10]", cxxopts::value<int>(), "<int>")
+            ("w", "width", cxxopts::value<unsigned>(), "<uint>")
+            ("o", "output file", cxxopts::value<std::string>(), "\"...\"")
+            ("B", "colour text", cxxopts::value<std::string>(), "t|f")
+            ("files", "operands", cxxopts::value<std::vector<std::string>>());
+        options.parse_positional("files");
+        options.positional_help("file ...");
+        store(options.parse(argc, argv));
+        return 0;
     } catch (const cxxopts::exceptions::exception& e) {
         std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
         return -1;
     }
 }
-
-void tearDown(Parser*) { parser.reset(); }
-
-void writeHelp(Parser* pParser, std::FILE*, std::ostream& os) { os << pParser->options.help(); }

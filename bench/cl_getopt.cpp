@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// cl_getopt: the baseline command line: bare getopt() with the conversions
-// and checks written by hand, and a help text kept as one literal.
+// cl_getopt: the baseline command line: bare getopt() with a literal option
+// string and the conversions and checks written by hand.
 #include <unistd.h>
 
 #include <cstdio>
@@ -8,27 +8,13 @@
 
 #include "cmdline.h"
 
-const char szParser[] = "getopt";
-
-static const char szHelp[] =
-    "usage: prog  [-vq -n <int> -w <uint> -o \"...\" -B t|f] file ...\n"
-    "Options:\n"
-    "    -v         verbose output [off]\n"
-    "    -q         quiet (toggles) [false]\n"
-    "    -n <int>   number of passes [1..10]\n"
-    "    -w <uint>  width [8]\n"
-    "    -o \"...\"   output file [-]\n"
-    "    -B t|f     colour text [false]\n";
-
-Parser* setUp(int, char**) { return nullptr; }
-
 static int refuse(const char* szProg, int ch, const char* szArg)
 {
     std::fprintf(stderr, "%s: bad argument for -%c: \"%s\"\n", szProg, ch, szArg);
     return -1;
 }
 
-int parse(Parser*, int argc, char** argv)
+int parse(int argc, char** argv)
 {
     Values& v = g_values;
     optind = 0; /* a fresh scan, as at a program's start */
@@ -71,7 +57,3 @@ int parse(Parser*, int argc, char** argv)
         v.szLastOperand = argv[argc - 1];
     return 0;
 }
-
-void tearDown(Parser*) {}
-
-void writeHelp(Parser*, std::FILE* pf, std::ostream&) { std::fputs(szHelp, pf); }

@@ -15,16 +15,11 @@ int main(int argc, char** argv)
     int cParses = szParses ? std::atoi(szParses) : 1;
     for (int i = 0; i < cParses; ++i) {
         g_values = kDefaults;
-        Parser* pParser = setUp(argc, argv);
-        int rc = parse(pParser, argc, argv);
-        const Values& v = g_values;
-        if (rc == 0)
-            std::printf("verbose %d quiet %d passes %d width %u output %s bool %d operands %d last %s\n",
-                        v.fVerbose, v.fQuiet, v.iPasses, v.uWidth, v.szOutput, v.fBool, v.cOperands,
-                        v.szLastOperand);
-        tearDown(pParser);
-        if (rc != 0)
+        if (parse(argc, argv) != 0)
             return 2;
     }
+    const Values& v = g_values;
+    std::printf("verbose %d quiet %d passes %d width %u output %s bool %d operands %d last %s\n", v.fVerbose,
+                v.fQuiet, v.iPasses, v.uWidth, v.szOutput, v.fBool, v.cOperands, v.szLastOperand);
     return 0;
 }

@@ -7,10 +7,12 @@
 
 #include "cmdline.h"
 
-const char szParser[] = "popt";
+/* What g_values points into: the next parse frees them, as a program's
+ * exit would. */
+static poptContext con; /* holds the operands */
+static char* szOutputCopy; /* made with malloc by popt */
 
-static char* szOutputCopy; /* popt hands out copies made with malloc */
-static int iPassesArg;     /* converted by popt, its range checked here */
+static int iPassesArg; /* converted by popt, its range checked here */
 
 static struct poptOption aOptions[] = {
     {nullptr, 'v', POPT_ARG_NONE, &g_values.fVerbose, 0, "verbose output", nullptr},
@@ -23,21 +25,8 @@ static struct poptOption aOptions[] = {
     POPT_TABLEEND
 };
 
-struct Parser {
-    poptContext con;
-};
-
-static Parser parser;
-
-Parser* setUp(int argc, char** argv)
-{
-    parser.con = poptGetContext("prog", argc, const_cast<const char**>(argv), aOptions, 0);
-    poptSetOtherOptionHelp(parser.con, "[OPTION...] file ...");
-    return &parser;
-}
-
 /* What popt leaves to the program: the range of -n and the meaning of -B. */
-static int store(poptContext con, int rc)
+static int store(int rc)
 {
     if (rc == 'n') {
         if (iPassesArg < 1 || iPassesArg > 10)
@@ -51,15 +40,17 @@ static int store(poptContext con, int rc)
     return 0;
 }
 
-int parse(Parser* pParser, int, char**)
+int parse(int argc, char** argv)
 {
-    poptContext con = pParser->con;
-    poptResetContext(con);
+    if (con)
+        poptFreeContext(con);
     std::free(szOutputCopy);
     szOutputCopy = nullptr;
+    con = poptGetContext("prog", argc, const_cast<const char**>(argv), aOptions, 0);
+    poptSetOtherOptionHelp(con, "[OPTION...] file ...");
     int rc;
     while ((rc = poptGetNextOpt(con)) > 0)
-        if ((rc = store(con, rc)) < 0)
+        if ((rc = store(rc)) < 0)
             break;
     if (rc < -1) {
         std::fprintf(stderr, "prog: %s: %s\n", poptBadOption(con, 0), poptStrerror(rc));
@@ -67,14 +58,9 @@ int parse(Parser* pParser, int, char**)
     }
     if (szOutputCopy)
         g_values.szOutput = szOutputCopy;
-    const char** pszArgs = poptGetArgs(con);
-    for (; pszArgs && *pszArgs; ++pszArgs) {
+    for (const char** pszArgs = poptGetArgs(con); pszArgs && *pszArgs; ++pszArgs) {
         ++g_values.cOperands;
         g_values.szLastOperand = *pszArgs;
     }
     return 0;
 }
-
-void tearDown(Parser* pParser) { poptFreeContext(pParser->con); }
-
-void writeHelp(Parser* pParser, std::FILE* pf, std::ostream&) { poptPrintHelp(pParser->con, pf, 0); }

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
-// ops_bench: each argops operation beside a hand-written baseline doing the
-// same irreducible work on the same input: argdScan for every convertible
-// type, the lookup as the table grows, the error report, the usage text and
-// the option string. Each text baseline is checked to write the same text.
+// ops_bench: each argops operation beside a baseline doing the same work on
+// the same input by hand: argdScan for each type, the row search as the
+// table grows, the usage text, the error report and the option string.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -20,100 +19,78 @@
 static char szProg[] = "prog";
 static DiscardBuf discardBuf;
 static std::ostream osDiscard(&discardBuf);
-static std::ostringstream ossSink;
 
-static const char szLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-static int aiRange[2] = {1, 10};
+/* What argops and the baselines store into. */
+static int iVal;
+static unsigned uVal;
+static const char* szVal;
 
-/* A variable of every kind a row may point to. */
-struct Var {
-    int i = 0;
-    unsigned u = 0;
-    double d = 0;
-    const char* sz = nullptr;
-
-    void* of(int iType)
-    {
-        switch (iType) {
-        case 'U': return &u;
-        case 'd': return &d;
-        case 's': return &sz;
-        default: return &i;
-        }
-    }
-};
+/* argops's operation beside its baseline, each repeated as it is. */
+template <class Lib, class Base>
+static void addPair(const std::string& strName, Lib lib, Base base)
+{
+    addBenchmark(strName + "/argops", [lib](benchmark::State& state) mutable {
+        for (auto _ : state)
+            lib();
+    });
+    addBenchmark(strName + "/baseline", [base](benchmark::State& state) mutable {
+        for (auto _ : state)
+            base();
+    });
+}
 
 /* argdScan ---------------------------------------------------------------- */
 
 /* What a program does by hand for one type: the conversion, its checks and
  * the store. */
 template <int iType>
-static int scanByHand(char* szArg, Var& var, int iMin, int iMax)
+static int scanByHand(char* szArg, int iMin, int iMax)
 {
     if constexpr (iType == '0' || iType == '1') {
-        var.i = iType - '0';
+        iVal = iType - '0';
     } else if constexpr (iType == 'b') {
-        var.i = !var.i;
+        iVal = !iVal;
     } else if constexpr (iType == 'B') {
-        var.i = szArg[0] == 't' || szArg[0] == 'T';
+        iVal = szArg[0] == 't' || szArg[0] == 'T';
     } else if constexpr (iType == 's') {
-        var.sz = szArg;
+        szVal = szArg;
     } else if constexpr (iType == 'u') {
         char* pchEnd;
         long l = std::strtol(szArg, &pchEnd, 0);
         if (*pchEnd || l < iMin || l > iMax)
             return -1;
-        var.i = int(l);
+        iVal = int(l);
     } else {
         char* pchEnd;
         unsigned long ul = std::strtoul(szArg, &pchEnd, 0);
         if (*pchEnd)
             return -1;
-        var.u = unsigned(ul);
+        uVal = unsigned(ul);
     }
     return 0;
 }
 
-/* floor.cpp: the same conversion in a library call that does nothing else. */
-int floorScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os);
-
+/* A one-row table, so that the search costs least. */
 template <int iType>
 static void addScan(const std::string& strCase, char* szArg, int* piRange)
 {
-    static Var var;
-    ArgDsc ad = {'x', "the option", iType, var.of(iType), piRange};
-    addBenchmark("scan/" + strCase + "/argops", [=](benchmark::State& state) {
-        ArgDsc aDsc[2] = {ad, {0}};
-        for (auto _ : state)
-            benchmark::DoNotOptimize(argdScan('x', szArg, aDsc, szProg, 0, osDiscard));
-    });
-    if (iType == 'u' || iType == 'U') {
-        ArgDsc aDsc[2] = {ad, {0}};
-        var = Var();
-        int iLib = argdScan('x', szArg, aDsc, szProg, 0, osDiscard);
-        Var varLib = var;
-        var = Var();
-        int iFloor = floorScan('x', szArg, aDsc, szProg, 0, osDiscard);
-        require(iLib == 0 && iFloor == 0 && var.i == varLib.i && var.u == varLib.u,
-                ("the floor of " + strCase + " converts as argdScan does").c_str());
-        addBenchmark("scan/" + strCase + "/floor", [=](benchmark::State& state) {
-            ArgDsc aDsc[2] = {ad, {0}};
-            for (auto _ : state)
-                benchmark::DoNotOptimize(floorScan('x', szArg, aDsc, szProg, 0, osDiscard));
-        });
-    }
+    void* pvVal = iType == 'U' ? static_cast<void*>(&uVal) : iType == 's' ? static_cast<void*>(&szVal) : &iVal;
     int iMin = piRange ? piRange[0] : 0;
     int iMax = piRange ? piRange[1] : INT_MAX;
-    addBenchmark("scan/" + strCase + "/baseline", [=](benchmark::State& state) {
-        for (auto _ : state) {
+    addPair(
+        "scan/" + strCase,
+        [aDsc = std::array<ArgDsc, 2>{{{'x', "the option", iType, pvVal, piRange}, {0}}}, szArg]() mutable {
+            benchmark::DoNotOptimize(argdScan('x', szArg, aDsc.data(), szProg, 0, osDiscard));
+        },
+        [=] {
             char* sz = szArg;
             benchmark::DoNotOptimize(sz);
-            benchmark::DoNotOptimize(scanByHand<iType>(sz, var, iMin, iMax));
+            benchmark::DoNotOptimize(scanByHand<iType>(sz, iMin, iMax));
             benchmark::ClobberMemory();
-        }
-    });
+        });
 }
 
+static int aiRange[2] = {1, 10};
 static char szEmpty[] = "", szTrue[] = "true", szText[] = "out.txt";
 static char szFive[] = "5", szNumber[] = "12345", szHex[] = "0x20";
 
@@ -127,72 +104,53 @@ static void addScans()
     addScan<'u'>("u", szNumber, nullptr);
     addScan<'u'>("u-range", szFive, aiRange);
     addScan<'U'>("U", szHex, nullptr);
-    /* The yardstick of the types that convert nothing. */
-    addBenchmark("strtol", [](benchmark::State& state) {
-        for (auto _ : state) {
-            char* sz = szFive;
-            char* pchEnd;
-            benchmark::DoNotOptimize(sz);
-            benchmark::DoNotOptimize(std::strtol(sz, &pchEnd, 0));
-        }
-    });
 }
 
-/* A flag row at the start, the middle and the end of a table of 1, 8, 30
- * and 62 rows: what the linear search costs. */
+/* The last flag row of tables of 1 to 62 rows: what the linear search costs
+ * as a table grows. */
 static void addLookups()
 {
-    static int fFlag;
+    static const char szLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int cRows : {1, 8, 30, 62}) {
         std::vector<ArgDsc> vad;
         for (int i = 0; i < cRows; ++i)
-            vad.push_back({szLetters[i], "a flag", '1', &fFlag, nullptr});
+            vad.push_back({szLetters[i], "a flag", '1', &iVal, nullptr});
         vad.push_back({0});
-        const std::pair<const char*, int> aPlaces[] = {{"first", 0}, {"middle", cRows / 2}, {"last", cRows - 1}};
-        int cPlaces = cRows == 1 ? 1 : 3; /* one row is all three */
-        for (int iPlace = 0; iPlace < cPlaces; ++iPlace) {
-            const auto& [szPlace, iRow] = aPlaces[iPlace];
-            std::string strName = "lookup/" + std::to_string(cRows) + "/" + szPlace;
-            addBenchmark(strName, [vad, ch = szLetters[iRow]](benchmark::State& state) mutable {
-                for (auto _ : state)
-                    benchmark::DoNotOptimize(argdScan(ch, nullptr, vad.data(), szProg, 0, osDiscard));
-            });
-        }
+        char ch = szLetters[cRows - 1];
+        addBenchmark("lookup/" + std::to_string(cRows), [vad, ch](benchmark::State& state) mutable {
+            for (auto _ : state)
+                benchmark::DoNotOptimize(argdScan(ch, nullptr, vad.data(), szProg, 0, osDiscard));
+        });
     }
 }
 
 /* Texts -------------------------------------------------------------------- */
 
-/* cRows rows with the letters in order and the type codes of szTypes in
- * turn; the 'u' rows carry a range and a description with its own note. */
-struct Table {
-    std::vector<Var> vvar;
-    std::vector<std::string> vstrDsc;
-    std::vector<ArgDsc> vad;
-
-    Table(const char* szTypes, int cRows) : vvar(cRows), vstrDsc(cRows)
-    {
-        for (int i = 0; i < cRows; ++i) {
-            int iType = szTypes[i % std::strlen(szTypes)];
-            vstrDsc[i] = std::string("option ") + szLetters[i] + (iType == 'u' ? " [1..10]" : "");
-            vvar[i] = {i % 3, unsigned(i) * 1000, i / 4.0, i % 2 ? "some text" : nullptr};
-            vad.push_back({szLetters[i], vstrDsc[i].c_str(), iType, vvar[i].of(iType), iType == 'u' ? aiRange : nullptr});
-        }
-        vad.push_back({0});
-    }
+/* A typical tool's table: cl_argops.cpp's, with an operand row. */
+static int fVerbose, fQuiet, iPasses = 3, fBool;
+static unsigned uWidth = 8;
+static const char* szOutput = "-";
+static ArgDsc aDsc[] = {
+    {'v', "verbose output", '1', &fVerbose, nullptr},
+    {'q', "quiet (toggles)", 'b', &fQuiet, nullptr},
+    {'n', "number of passes [1..10]", 'u', &iPasses, aiRange},
+    {'w', "width", 'U', &uWidth, nullptr},
+    {'o', "output file", 's', &szOutput, nullptr},
+    {'B', "colour text", 'B', &fBool, nullptr},
+    {'f', "files to read", '+', nullptr, nullptr},
+    {0},
 };
 
 /* The baselines write the same text with the same stream operations, with
- * a switch in place of the library's table of type codes. */
+ * a switch in place of the library's table of type codes, for the types of
+ * aDsc (its 'u' row carries its own note, so no value). */
 static const char* syntaxByHand(int iType)
 {
     switch (iType) {
     case 'B': return "t|f";
     case 'u': return "<int>";
     case 'U': return "<uint>";
-    case 'd': return "<real>";
     case 's': return "\"...\"";
-    case '-': return "<...>";
     case '+': return "...";
     default: return "";
     }
@@ -200,20 +158,12 @@ static const char* syntaxByHand(int iType)
 
 static void valueByHand(const ArgDsc& ad, std::ostream& os)
 {
-    const int i = *static_cast<const int*>(ad._pvVal);
     switch (ad._iType) {
-    case '0':
-    case '1': os << (i ? "on" : "off"); break;
+    case '1': os << (*static_cast<int*>(ad._pvVal) ? "on" : "off"); break;
     case 'b':
-    case 'B': os << (i ? "true" : "false"); break;
-    case 'u': i < 0 ? os << "unspec" : os << i; break;
-    case 'U': os << *static_cast<const unsigned*>(ad._pvVal); break;
-    case 'd': os << *static_cast<const double*>(ad._pvVal); break;
-    case 's': {
-        const char* sz = *static_cast<const char* const*>(ad._pvVal);
-        os << (sz ? sz : "unspec");
-        break;
-    }
+    case 'B': os << (*static_cast<int*>(ad._pvVal) ? "true" : "false"); break;
+    case 'U': os << *static_cast<unsigned*>(ad._pvVal); break;
+    case 's': os << *static_cast<const char**>(ad._pvVal); break;
     }
 }
 
@@ -233,78 +183,41 @@ static void lineByHand(const ArgDsc& ad, std::ostream& os)
     os << std::endl;
 }
 
-static void usageByHand(const ArgDsc* padBase, std::ostream& os)
+static void usageByHand(std::ostream& os)
 {
     os << "usage: " << szProg << ' ' << " [";
     const char* szDash = "-";
-    for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
+    for (const ArgDsc* pad = aDsc; pad->_chOpt; ++pad)
         if (!*syntaxByHand(pad->_iType)) {
             os << szDash << pad->_chOpt;
             szDash = "";
         }
-    for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
+    for (const ArgDsc* pad = aDsc; pad->_chOpt; ++pad)
         if (*syntaxByHand(pad->_iType))
             os << " -" << pad->_chOpt << ' ' << syntaxByHand(pad->_iType);
     os << ']' << ' ' << "file ..." << '\n' << "Options:\n";
-    for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
+    for (const ArgDsc* pad = aDsc; pad->_chOpt; ++pad)
         lineByHand(*pad, os);
-}
-
-/* The report of a 'u' argument with a trailing character. */
-static int reportByHand(const ArgDsc& ad, char* szArg, std::ostream& os)
-{
-    char* pchEnd;
-    long l = std::strtol(szArg, &pchEnd, 0);
-    if (!*pchEnd)
-        return int(l);
-    os << szProg << ": option scan error" << std::endl;
-    lineByHand(ad, os);
-    os << "    " << "can't get integer from:\"" << szArg << '"' << std::endl;
-    return -1;
-}
-
-using Writer = std::function<void(std::ostream&)>;
-
-/* Both writers into both sinks, once their texts are found equal. */
-static void addText(const std::string& strName, const Writer& writeLib, const Writer& writeBase)
-{
-    std::ostringstream ossLib, ossBase;
-    writeLib(ossLib);
-    writeBase(ossBase);
-    require(ossLib.str() == ossBase.str(), ("the baseline of " + strName + " writes the same text").c_str());
-    for (const auto& [szWho, write] : {std::pair{"argops", writeLib}, std::pair{"baseline", writeBase}}) {
-        addBenchmark(strName + "/discard/" + szWho, [write](benchmark::State& state) {
-            for (auto _ : state)
-                write(osDiscard);
-        });
-        addBenchmark(strName + "/ostringstream/" + szWho, [write](benchmark::State& state) {
-            for (auto _ : state) {
-                ossSink.seekp(0);
-                write(ossSink);
-            }
-        });
-    }
 }
 
 static char szBadNumber[] = "1x";
 
-static void addTexts(Table& table)
+/* The report of a 'u' argument with a trailing character. */
+static int reportByHand(std::ostream& os)
 {
-    ArgDsc* pad = table.vad.data();
-    std::string strRows = std::to_string(table.vad.size() - 1);
-    addText("usage/" + strRows, [pad](std::ostream& os) { argdShowUsage(pad, szProg, "file ...", os); },
-            [pad](std::ostream& os) { usageByHand(pad, os); });
-
-    ArgDsc* padU = pad;
-    while (padU->_iType != 'u')
-        ++padU;
-    addText("report/" + strRows, [padU](std::ostream& os) { argdScanu(padU, szBadNumber, szProg, os); },
-            [padU](std::ostream& os) { reportByHand(*padU, szBadNumber, os); });
+    char* pchEnd;
+    long l = std::strtol(szBadNumber, &pchEnd, 0);
+    if (!*pchEnd)
+        return int(l);
+    os << szProg << ": option scan error" << std::endl;
+    lineByHand(aDsc[2], os);
+    os << "    " << "can't get integer from:\"" << szBadNumber << '"' << std::endl;
+    return -1;
 }
 
-static void optStringByHand(char* szOpt, const ArgDsc* pad)
+static void optStringByHand(char* szOpt)
 {
-    for (; pad->_chOpt; ++pad)
+    for (const ArgDsc* pad = aDsc; pad->_chOpt; ++pad)
         if (pad->_iType != '+') {
             *szOpt++ = pad->_chOpt;
             if (*syntaxByHand(pad->_iType))
@@ -313,40 +226,45 @@ static void optStringByHand(char* szOpt, const ArgDsc* pad)
     *szOpt = '\0';
 }
 
-static void addOptStrings(Table& table)
+template <class Write>
+static std::string textOf(Write write)
 {
-    ArgDsc* pad = table.vad.data();
-    std::string strName = "initopt/" + std::to_string(table.vad.size() - 1);
-    char szLib[2 * 62 + 1], szBase[2 * 62 + 1];
-    argdInitOpt(szLib, pad, -1);
-    optStringByHand(szBase, pad);
-    require(std::strcmp(szLib, szBase) == 0, ("the baseline of " + strName + " makes the same string").c_str());
-    addBenchmark(strName + "/argops", [pad](benchmark::State& state) {
-        char szOpt[2 * 62 + 1];
-        for (auto _ : state) {
-            argdInitOpt(szOpt, pad, -1);
-            benchmark::DoNotOptimize(szOpt);
-        }
-    });
-    addBenchmark(strName + "/baseline", [pad](benchmark::State& state) {
-        char szOpt[2 * 62 + 1];
-        for (auto _ : state) {
-            optStringByHand(szOpt, pad);
-            benchmark::DoNotOptimize(szOpt);
-        }
-    });
+    std::ostringstream oss;
+    write(oss);
+    return oss.str();
+}
+
+static void addTexts()
+{
+    auto usage = [](std::ostream& os) { argdShowUsage(aDsc, szProg, "file ...", os); };
+    require(textOf(usage) == textOf(usageByHand), "the usage text by hand is argops's");
+    addPair("usage", [=] { usage(osDiscard); }, [] { usageByHand(osDiscard); });
+
+    auto report = [](std::ostream& os) { argdScanu(&aDsc[2], szBadNumber, szProg, os); };
+    require(textOf(report) == textOf(reportByHand), "the error report by hand is argops's");
+    addPair("report", [=] { report(osDiscard); }, [] { reportByHand(osDiscard); });
+
+    static char szLib[2 * sizeof aDsc / sizeof *aDsc + 1], szBase[sizeof szLib];
+    argdInitOpt(szLib, aDsc, -1);
+    optStringByHand(szBase);
+    require(std::strcmp(szLib, szBase) == 0, "the option string by hand is argops's");
+    addPair(
+        "initopt",
+        [] {
+            argdInitOpt(szLib, aDsc, -1);
+            benchmark::DoNotOptimize(szLib);
+        },
+        [] {
+            optStringByHand(szBase);
+            benchmark::DoNotOptimize(szBase);
+        });
 }
 
 int main(int argc, char** argv)
 {
-    readFixedIterations(argc, argv);
-    static Table five("1ubs-", 5), thirty("01bBuUds-+", 30), all("01bBuUds-+", 62);
     addScans();
     addLookups();
-    for (Table* pTable : {&five, &thirty, &all}) {
-        addTexts(*pTable);
-        addOptStrings(*pTable);
-    }
+    addTexts();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
