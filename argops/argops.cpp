@@ -305,8 +305,9 @@ constexpr CodeIndex codeIndex = indexCodes();
 const TypeCode& typeCode(int iType)
 {
     unsigned u = static_cast<unsigned>(iType);
-    assert(u < 128 && codeIndex.aiCode[u] < cCodes && "type code of an ArgDsc row is not one of 01bBuUdst-+");
-    return aTypeCodes[codeIndex.aiCode[u]];
+    unsigned iCode = u < 128 ? codeIndex.aiCode[u] : cCodes;
+    assert(iCode < cCodes && "type code of an ArgDsc row is not one of 01bBuUdst-+");
+    return aTypeCodes[iCode];
 }
 
 ArgDsc* find(char chOpt, ArgDsc* pad)
