@@ -257,17 +257,12 @@ struct TypeCode {
 };
 
 constexpr TypeCode aTypeCodes[] = {
-    {'0', "",        1, showOnOff,    scanClear  },
-    {'1', "",        1, showOnOff,    scanSet    },
-    {'b', "",        1, showBool,     scanToggle },
-    {'B', "t|f",     2, showBool,     scanBool   },
-    {'u', "<int>",   2, showInt,      scanNumber },
-    {'U', "<uint>",  2, showUnsigned, scanNumber },
-    {'d', "<real>",  2, showDouble,   scanNothing},
-    {'s', "\"...\"", 2, showText,     scanText   },
-    {'t', "<date>",  2, showTime,     scanNothing},
-    {'-', "<...>",   2, showNothing,  scanNothing},
-    {'+', "...",     0, showNothing,  scanNothing},
+    {'0', "", 1, showOnOff, scanClear},          {'1', "", 1, showOnOff, scanSet},
+    {'b', "", 1, showBool, scanToggle},          {'B', "t|f", 2, showBool, scanBool},
+    {'u', "<int>", 2, showInt, scanNumber},      {'U', "<uint>", 2, showUnsigned, scanNumber},
+    {'d', "<real>", 2, showDouble, scanNothing}, {'s', "\"...\"", 2, showText, scanText},
+    {'t', "<date>", 2, showTime, scanNothing},   {'-', "<...>", 2, showNothing, scanNothing},
+    {'+', "...", 0, showNothing, scanNothing},
 };
 
 constexpr bool fitsIndex()

@@ -65,8 +65,8 @@ constexpr char argdLetter(char chOpt) noexcept
 #ifdef __clang__
 #pragma clang diagnostic push
 #pragma clang diagnostic ignored "-Wgcc-compat"
-#define ARGD_CHECK_LETTER                                                                  \
-    __attribute__((diagnose_if(chOpt == 0 || chOpt == '-' || chOpt == ':' || chOpt == '?', \
+#define ARGD_CHECK_LETTER                                                                                              \
+    __attribute__((diagnose_if(chOpt == 0 || chOpt == '-' || chOpt == ':' || chOpt == '?',                             \
                                "an option letter cannot be 0, '-', ':' or '?'", "error")))
 #else
 #define ARGD_CHECK_LETTER
@@ -126,7 +126,7 @@ template <class T, class R>
 constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal, R&& aiRange) noexcept ARGD_CHECK_LETTER
 {
     static_assert(std::is_same<T, int&>::value, "argdInt: a 'u' row needs an int variable");
-    static_assert(std::is_same<R, int (&)[2]>::value || std::is_same<R, const int (&)[2]>::value,
+    static_assert(std::is_same<R, int(&)[2]>::value || std::is_same<R, const int(&)[2]>::value,
                   "argdInt: a 'u' row's range pair needs an int[2] array {min, max}");
     return {argdLetter(chOpt), szDsc, 'u', &iVal, const_cast<int*>(&aiRange[0])};
 }
@@ -145,8 +145,9 @@ constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal) noexcept ARGD_
 template <class T>
 constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal, std::initializer_list<int>) noexcept
 {
-    static_assert(!std::is_same<T, T>::value, "argdInt: write an inline range as argdInt<min, max>(letter, description, "
-                                              "variable); a braced {min, max} would not outlive the row");
+    static_assert(!std::is_same<T, T>::value,
+                  "argdInt: write an inline range as argdInt<min, max>(letter, description, "
+                  "variable); a braced {min, max} would not outlive the row");
     return argdInt(chOpt, szDsc, iVal);
 }
 

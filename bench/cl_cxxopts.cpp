@@ -45,14 +45,12 @@ int parse(int argc, char** argv)
 {
     try {
         cxxopts::Options options{"prog", "the benchmark command line"};
-        options.add_options()
-            ("v", "verbose output")
-            ("q", "quiet (toggles)")
-            ("n", "number of passes [1..10]", cxxopts::value<int>(), "<int>")
-            ("w", "width", cxxopts::value<unsigned>(), "<uint>")
-            ("o", "output file", cxxopts::value<std::string>(), "\"...\"")
-            ("B", "colour text", cxxopts::value<std::string>(), "t|f")
-            ("files", "operands", cxxopts::value<std::vector<std::string>>());
+        options.add_options()("v", "verbose output")("q", "quiet (toggles)")("n", "number of passes [1..10]",
+                                                                             cxxopts::value<int>(), "<int>")(
+            "w", "width", cxxopts::value<unsigned>(),
+            "<uint>")("o", "output file", cxxopts::value<std::string>(),
+                      "\"...\"")("B", "colour text", cxxopts::value<std::string>(),
+                                 "t|f")("files", "operands", cxxopts::value<std::vector<std::string>>());
         options.parse_positional("files");
         options.positional_help("file ...");
         store(options.parse(argc, argv));

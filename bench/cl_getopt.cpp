@@ -22,12 +22,8 @@ int parse(int argc, char** argv)
     while ((ch = getopt(argc, argv, "vqn:w:o:B:")) != -1) {
         char* pchEnd;
         switch (ch) {
-        case 'v':
-            v.fVerbose = 1;
-            break;
-        case 'q':
-            v.fQuiet = !v.fQuiet;
-            break;
+        case 'v': v.fVerbose = 1; break;
+        case 'q': v.fQuiet = !v.fQuiet; break;
         case 'n': {
             long l = std::strtol(optarg, &pchEnd, 0);
             if (*pchEnd || l < 1 || l > 10)
@@ -42,14 +38,9 @@ int parse(int argc, char** argv)
             v.uWidth = unsigned(ul);
             break;
         }
-        case 'o':
-            v.szOutput = optarg;
-            break;
-        case 'B':
-            v.fBool = optarg[0] == 't' || optarg[0] == 'T';
-            break;
-        default:
-            return -1;
+        case 'o': v.szOutput = optarg; break;
+        case 'B': v.fBool = optarg[0] == 't' || optarg[0] == 'T'; break;
+        default: return -1;
         }
     }
     v.cOperands = argc - optind;

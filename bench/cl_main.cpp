@@ -19,7 +19,7 @@ int main(int argc, char** argv)
             return 2;
     }
     const Values& v = g_values;
-    std::printf("verbose %d quiet %d passes %d width %u output %s bool %d operands %d last %s\n", v.fVerbose,
-                v.fQuiet, v.iPasses, v.uWidth, v.szOutput, v.fBool, v.cOperands, v.szLastOperand);
+    std::printf("verbose %d quiet %d passes %d width %u output %s bool %d operands %d last %s\n", v.fVerbose, v.fQuiet,
+                v.iPasses, v.uWidth, v.szOutput, v.fBool, v.cOperands, v.szLastOperand);
     return 0;
 }

@@ -9,7 +9,7 @@
 
 /* What g_values points into: the next parse frees them, as a program's
  * exit would. */
-static poptContext con; /* holds the operands */
+static poptContext con;    /* holds the operands */
 static char* szOutputCopy; /* made with malloc by popt */
 
 static int iPassesArg; /* converted by popt, its range checked here */
@@ -21,9 +21,7 @@ static struct poptOption aOptions[] = {
     {nullptr, 'w', POPT_ARG_INT, &g_values.uWidth, 0, "width", "<uint>"},
     {nullptr, 'o', POPT_ARG_STRING, &szOutputCopy, 0, "output file", "\"...\""},
     {nullptr, 'B', POPT_ARG_STRING, nullptr, 'B', "colour text", "t|f"},
-    POPT_AUTOHELP
-    POPT_TABLEEND
-};
+    POPT_AUTOHELP POPT_TABLEEND};
 
 /* What popt leaves to the program: the range of -n and the meaning of -B. */
 static int store(int rc)

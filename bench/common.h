@@ -26,7 +26,7 @@ void addBenchmark(const std::string& strName, Fn fn)
 /* Accepts every character and keeps none, so that a benchmark of text
  * output measures the formatting and not a device. */
 class DiscardBuf : public std::streambuf {
-protected:
+  protected:
     int_type overflow(int_type ch) override { return traits_type::not_eof(ch); }
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };

@@ -211,7 +211,8 @@ static int reportByHand(std::ostream& os)
         return int(l);
     os << szProg << ": option scan error" << std::endl;
     lineByHand(aDsc[2], os);
-    os << "    " << "can't get integer from:\"" << szBadNumber << '"' << std::endl;
+    os << "    "
+       << "can't get integer from:\"" << szBadNumber << '"' << std::endl;
     return -1;
 }
 
@@ -238,11 +239,13 @@ static void addTexts()
 {
     auto usage = [](std::ostream& os) { argdShowUsage(aDsc, szProg, "file ...", os); };
     require(textOf(usage) == textOf(usageByHand), "the usage text by hand is argops's");
-    addPair("usage", [=] { usage(osDiscard); }, [] { usageByHand(osDiscard); });
+    addPair(
+        "usage", [=] { usage(osDiscard); }, [] { usageByHand(osDiscard); });
 
     auto report = [](std::ostream& os) { argdScanu(&aDsc[2], szBadNumber, szProg, os); };
     require(textOf(report) == textOf(reportByHand), "the error report by hand is argops's");
-    addPair("report", [=] { report(osDiscard); }, [] { reportByHand(osDiscard); });
+    addPair(
+        "report", [=] { report(osDiscard); }, [] { reportByHand(osDiscard); });
 
     static char szLib[2 * sizeof aDsc / sizeof *aDsc + 1], szBase[sizeof szLib];
     argdInitOpt(szLib, aDsc, -1);

@@ -17,9 +17,7 @@ int main(int argc, char** argv)
         char* pchEnd;
         long l;
         switch (ch) {
-        case 'v':
-            fVerbose = 1;
-            break;
+        case 'v': fVerbose = 1; break;
         case 'n':
             l = std::strtol(optarg, &pchEnd, 0);
             if (*pchEnd || l < 1 || l > 10) {
@@ -28,11 +26,8 @@ int main(int argc, char** argv)
             }
             iPasses = int(l);
             break;
-        case 'o':
-            szOutput = optarg;
-            break;
-        default:
-            return 2;
+        case 'o': szOutput = optarg; break;
+        default: return 2;
         }
     }
     std::cout << "passes " << iPasses << ", output " << szOutput << ", verbose " << fVerbose << '\n';

@@ -101,7 +101,7 @@ int main(int argc, char** argv)
     }
     for (const Option& opt : aOption) {
         bool fOk = strchr("rtx", opt.ch) ? convert(argv[0], opt.ch, opt.szArg)
-                                          : argdScan(opt.ch, opt.szArg, aDsc, argv[0], 0, std::cerr) == 0;
+                                         : argdScan(opt.ch, opt.szArg, aDsc, argv[0], 0, std::cerr) == 0;
         if (!fOk)
             return usageError(argv[0]);
     }
@@ -111,10 +111,9 @@ int main(int argc, char** argv)
         argdRemoveArg(argv, 1, &argc);
         --optind;
     }
-    std::cout << "verbose " << fVerbose << "\ncolour " << fColour << "\nquiet " << fQuiet
-              << "\ncolour text " << fColourText << "\npasses " << iPasses << "\nmask " << uMask
-              << "\nratio " << dRatio << "\noutput " << (szOutput ? szOutput : "(none)")
-              << "\nstart " << tStart << "\nextra " << szExtra << "\noperands";
+    std::cout << "verbose " << fVerbose << "\ncolour " << fColour << "\nquiet " << fQuiet << "\ncolour text "
+              << fColourText << "\npasses " << iPasses << "\nmask " << uMask << "\nratio " << dRatio << "\noutput "
+              << (szOutput ? szOutput : "(none)") << "\nstart " << tStart << "\nextra " << szExtra << "\noperands";
     for (int i = 1; i < argc; ++i)
         std::cout << ' ' << argv[i];
     std::cout << '\n';

@@ -50,18 +50,10 @@ int main(int argc, char** argv)
     int ch;
     while ((ch = getopt(argc, argv, szOpt)) != -1) {
         switch (ch) {
-        case 'd':
-            d.iRadix = 10;
-            continue;
-        case 'o':
-            d.iRadix = 8;
-            continue;
-        case 'x':
-            d.iRadix = 16;
-            continue;
-        case 'v':
-            ++d.iVerbose;
-            continue;
+        case 'd': d.iRadix = 10; continue;
+        case 'o': d.iRadix = 8; continue;
+        case 'x': d.iRadix = 16; continue;
+        case 'v': ++d.iVerbose; continue;
         case 'f':
             if (strlen(optarg) != 1) {
                 std::cerr << argv[0] << ": not one character: " << optarg << std::endl;
@@ -69,12 +61,8 @@ int main(int argc, char** argv)
             }
             d.chFill = optarg[0];
             continue;
-        case 'V':
-            std::cout << "xdump 1.0" << std::endl;
-            return 0;
-        case 'h':
-            argdShowUsage(aDsc, argv[0], "[file ...]", std::cout);
-            return 0;
+        case 'V': std::cout << "xdump 1.0" << std::endl; return 0;
+        case 'h': argdShowUsage(aDsc, argv[0], "[file ...]", std::cout); return 0;
         case '?': // getopt() has said what was wrong
             return usageError(argv[0]);
         }

@@ -14,19 +14,18 @@
 
 static Dump d;
 
-static const char szUsage[] =
-    "usage: %s [-Aduovx] [-f char] [-n count] [-p prefix] [-s skip] [-w width] [file ...]\n"
-    "  -n count   stop after this many bytes (default: all)\n"
-    "  -s skip    skip this many bytes first (default 0)\n"
-    "  -w width   bytes per line, 1 to 64 (default 16)\n"
-    "  -A         leave out the text column\n"
-    "  -u         hex digits in upper case\n"
-    "  -d, -o, -x offsets in decimal, octal or hex (default: hex)\n"
-    "  -v         a header per file; -vv a byte count too\n"
-    "  -p prefix  text at the start of every line\n"
-    "  -f char    shown for unprintable bytes (default .)\n"
-    "  -V         show the version and exit\n"
-    "  -h         show this help and exit\n";
+static const char szUsage[] = "usage: %s [-Aduovx] [-f char] [-n count] [-p prefix] [-s skip] [-w width] [file ...]\n"
+                              "  -n count   stop after this many bytes (default: all)\n"
+                              "  -s skip    skip this many bytes first (default 0)\n"
+                              "  -w width   bytes per line, 1 to 64 (default 16)\n"
+                              "  -A         leave out the text column\n"
+                              "  -u         hex digits in upper case\n"
+                              "  -d, -o, -x offsets in decimal, octal or hex (default: hex)\n"
+                              "  -v         a header per file; -vv a byte count too\n"
+                              "  -p prefix  text at the start of every line\n"
+                              "  -f char    shown for unprintable bytes (default .)\n"
+                              "  -V         show the version and exit\n"
+                              "  -h         show this help and exit\n";
 
 static int usageError(const char* szProg)
 {
@@ -48,7 +47,7 @@ int main(int argc, char** argv)
         long l;
         unsigned long ul;
         switch (ch) {
-        case 'n': // atoi() as it was: the port shows what it let through
+        case 'n':                    // atoi() as it was: the port shows what it let through
             d.iLimit = atoi(optarg); // NOLINT(cert-err34-c)
             break;
         case 's':
@@ -63,38 +62,20 @@ int main(int argc, char** argv)
                 return badValue(argv[0], "width must be 1 to 64", optarg);
             d.iWidth = int(l);
             break;
-        case 'A':
-            d.fText = 0;
-            break;
-        case 'u':
-            d.fUpper = 1;
-            break;
-        case 'd':
-            d.iRadix = 10;
-            break;
-        case 'o':
-            d.iRadix = 8;
-            break;
-        case 'x':
-            d.iRadix = 16;
-            break;
-        case 'v':
-            ++d.iVerbose;
-            break;
-        case 'p':
-            d.szPrefix = optarg;
-            break;
+        case 'A': d.fText = 0; break;
+        case 'u': d.fUpper = 1; break;
+        case 'd': d.iRadix = 10; break;
+        case 'o': d.iRadix = 8; break;
+        case 'x': d.iRadix = 16; break;
+        case 'v': ++d.iVerbose; break;
+        case 'p': d.szPrefix = optarg; break;
         case 'f':
             if (strlen(optarg) != 1)
                 return badValue(argv[0], "not one character", optarg);
             d.chFill = optarg[0];
             break;
-        case 'V':
-            printf("xdump 1.0\n");
-            return 0;
-        case 'h':
-            printf(szUsage, argv[0]);
-            return 0;
+        case 'V': printf("xdump 1.0\n"); return 0;
+        case 'h': printf(szUsage, argv[0]); return 0;
         default: // '?': getopt() has said what was wrong
             return usageError(argv[0]);
         }

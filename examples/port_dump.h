@@ -9,15 +9,15 @@
 
 // The settings, with their defaults; the option letter of each in front.
 struct Dump {
-    int iLimit = -1;            // -n: bytes to dump at most; negative: all
-    unsigned uSkip = 0;         // -s: bytes to skip first
-    int iWidth = 16;            // -w: bytes per line, 1 to 64
-    int fText = 1;              // -A clears it: the text column
-    int fUpper = 0;             // -u: hex digits in upper case
-    int iRadix = 16;            // -d, -o, -x: the base of the offsets
-    int iVerbose = 0;           // -v: a header per file; -vv: a count too
-    const char* szPrefix = "";  // -p: text at the start of every line
-    char chFill = '.';          // -f: shown in the text column for unprintable bytes
+    int iLimit = -1;           // -n: bytes to dump at most; negative: all
+    unsigned uSkip = 0;        // -s: bytes to skip first
+    int iWidth = 16;           // -w: bytes per line, 1 to 64
+    int fText = 1;             // -A clears it: the text column
+    int fUpper = 0;            // -u: hex digits in upper case
+    int iRadix = 16;           // -d, -o, -x: the base of the offsets
+    int iVerbose = 0;          // -v: a header per file; -vv: a count too
+    const char* szPrefix = ""; // -p: text at the start of every line
+    char chFill = '.';         // -f: shown in the text column for unprintable bytes
 };
 
 inline void dumpLine(const Dump& d, unsigned long ulOffset, const unsigned char* ab, size_t cb)

@@ -8,7 +8,7 @@
 
 static int fVerbose = 0, iPasses = 3, fHelp = 0;
 static int aiPasses[2] = {1, 10};
-static const char *szOutput = "out.txt";
+static const char* szOutput = "out.txt";
 
 static ArgDsc aDsc[] = {
     {'v', "verbose output", '1', &fVerbose, nullptr},
@@ -18,7 +18,7 @@ static ArgDsc aDsc[] = {
     {0},
 };
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     char szOpt[2 * sizeof aDsc / sizeof *aDsc + 1];
     argdInitOpt(szOpt, aDsc, -1);
@@ -38,8 +38,8 @@ int main(int argc, char **argv)
         argdRemoveArg(argv, 1, &argc);
         --optind;
     }
-    std::cout << "passes " << iPasses << ", output " << szOutput
-              << ", verbose " << fVerbose << ", operands:";
+    std::cout << "passes " << iPasses << ", output " << szOutput;
+    std::cout << ", verbose " << fVerbose << ", operands:";
     for (int i = 1; i < argc; ++i)
         std::cout << ' ' << argv[i];
     std::cout << std::endl;

@@ -86,10 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // Guards on both sides catch a store wider than the variable.
     uint32_t var[3] = {0xA5A5A5A5u, old, 0x5A5A5A5Au};
-    ArgDsc table[] = {
-        {'n',                     szDsc, isUnsigned ? 'U' : 'u', &var[1], const_cast<int32_t*>(pRange)},
-        {0}
-    };
+    ArgDsc table[] = {{'n', szDsc, isUnsigned ? 'U' : 'u', &var[1], const_cast<int32_t*>(pRange)}, {0}};
     CountingBuf buf;
     std::ostream os(&buf);
     errno = 0;

@@ -27,9 +27,9 @@ struct Code {
     int code;
     const char* syntax;
 };
-const Code kCodes[] = {{'0', ""},      {'1', ""},       {'b', ""},       {'B', "t|f"},
-                       {'u', "<int>"}, {'U', "<uint>"}, {'d', "<real>"}, {'s', "\"...\""},
-                       {'t', "<date>"}, {'-', "<...>"}, {'+', "..."}};
+const Code kCodes[] = {{'0', ""},       {'1', ""},       {'b', ""},       {'B', "t|f"},
+                       {'u', "<int>"},  {'U', "<uint>"}, {'d', "<real>"}, {'s', "\"...\""},
+                       {'t', "<date>"}, {'-', "<...>"},  {'+', "..."}};
 
 // Reads the input front to back; past its end every byte is 0.
 struct Reader {
@@ -42,7 +42,8 @@ struct Reader {
         --n;
         return *p++;
     }
-    template <class T> T value()
+    template <class T>
+    T value()
     {
         unsigned char bytes[sizeof(T)];
         for (unsigned char& b : bytes)
@@ -75,11 +76,17 @@ struct Row {
 std::string shown(const Row& r)
 {
     switch (r.code->code) {
-    case '0': case '1': return r.i ? "on" : "off";
-    case 'b': case 'B': return r.i ? "true" : "false";
+    case '0':
+    case '1': return r.i ? "on" : "off";
+    case 'b':
+    case 'B': return r.i ? "true" : "false";
     case 'u': return r.i < 0 ? "unspec" : std::to_string(r.i);
     case 'U': return std::to_string(r.u);
-    case 'd': { std::ostringstream os; os << r.d; return os.str(); }
+    case 'd': {
+        std::ostringstream os;
+        os << r.d;
+        return os.str();
+    }
     case 's': return r.sz ? r.sz : "unspec";
     case 't': {
         const char* sz = ctime(&r.t); // its text ends with a newline, which is not shown
@@ -161,7 +168,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case 'd': pv = &r.d; break;
         case 's': pv = &r.sz; break;
         case 't': pv = &r.t; break;
-        case '-': case '+': break;
+        case '-':
+        case '+': break;
         default: pv = &r.i;
         }
         table.push_back({r.letter, r.dsc.c_str(), r.code->code, pv, nullptr});

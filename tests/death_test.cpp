@@ -25,14 +25,8 @@ const std::string kUnknownCode = assertion("type code of an ArgDsc row is not on
 
 TEST(CallerFaultDeathTest, ScanRefusesLettersAndRowsItCannotConvert)
 {
-    ArgDsc table[] = {
-        {'d',     "", 'd', &value},
-        {'t',    "", 't', &value},
-        {'-',       "", '-'},
-        {'+',  "", '+'},
-        {'?', "", 'z', &value},
-        {0    }
-    };
+    ArgDsc table[] = {{'d', "", 'd', &value}, {'t', "", 't', &value}, {'-', "", '-'},
+                      {'+', "", '+'},         {'?', "", 'z', &value}, {0}};
     std::ostringstream os;
     EXPECT_DEATH(argdScan('x', arg("1"), table, arg("p"), 0, os), assertion("pad"));
     EXPECT_DEATH(argdScan(0, arg("1"), table, arg("p"), 0, os), assertion("pad")); // the ending row is no row
@@ -59,11 +53,7 @@ TEST(CallerFaultDeathTest, EveryOperationRefusesAnUnknownTypeCode)
     std::ostringstream os;
     // Beside '?': a character beyond ASCII, and ints whose low byte is a code.
     for (int iType : {int('z'), 0, 200, 'u' + 256, 'u' - 256}) {
-        ArgDsc table[] = {
-            {'v',  "v", '1', &value},
-            {'w', "w", iType, &value},
-            {0   }
-        };
+        ArgDsc table[] = {{'v', "v", '1', &value}, {'w', "w", iType, &value}, {0}};
         EXPECT_DEATH(argdScan('w', arg("1"), table, arg("p"), 0, os), kUnknownCode) << iType;
         EXPECT_DEATH(argdInitOpt(sz, table, -1), kUnknownCode) << iType;
         EXPECT_DEATH(argdShowUsage(table, "p", nullptr, os), kUnknownCode) << iType;

@@ -11,9 +11,8 @@
 namespace {
 
 int zero;
-ArgDsc five[] = {{'v', "verbose output", '1', &zero}, {'n', "passes", 'u', &zero},
-                 {'q', "quiet", 'b', &zero},          {'o', "output file", 's', &zero},
-                 {'x', "extra", '-'},                 {0}};
+ArgDsc five[] = {{'v', "verbose output", '1', &zero}, {'n', "passes", 'u', &zero}, {'q', "quiet", 'b', &zero},
+                 {'o', "output file", 's', &zero},    {'x', "extra", '-'},         {0}};
 
 std::string optString(ArgDsc* table, int c)
 {
@@ -24,9 +23,8 @@ std::string optString(ArgDsc* table, int c)
 
 TEST(OptString, EntriesFollowTheRowsAndTheCount)
 {
-    ArgDsc every[] = {{'a', "", '0'}, {'b', "", '1'}, {'c', "", 'b'}, {'d', "", 'B'},
-                      {'e', "", 'u'}, {'f', "", 'U'}, {'g', "", 'd'}, {'h', "", 's'},
-                      {'i', "", 't'}, {'j', "", '-'}, {'k', "", '+'}, {0}};
+    ArgDsc every[] = {{'a', "", '0'}, {'b', "", '1'}, {'c', "", 'b'}, {'d', "", 'B'}, {'e', "", 'u'}, {'f', "", 'U'},
+                      {'g', "", 'd'}, {'h', "", 's'}, {'i', "", 't'}, {'j', "", '-'}, {'k', "", '+'}, {0}};
     ArgDsc plus[] = {{'p', "", '+'}, {'r', "", '+'}, {0}};
     ArgDsc noLetter[] = {{'a', "", 'u'}, {0, "", 'u'}, {'c', "", '1'}}; // a row with the letter 0 adds nothing
     EXPECT_EQ(optString(five, -1), "vn:qo:x:");
@@ -63,8 +61,11 @@ Parsed parse(std::vector<const char*> args)
 {
     Parsed p;
     static int range[2] = {1, 10};
-    ArgDsc table[] = {{'v', "verbose", '1', &p.verbose}, {'q', "quiet", 'b', &p.quiet},
-                      {'n', "passes", 'u', &p.passes, range}, {'o', "output", 's', &p.output}, {0}};
+    ArgDsc table[] = {{'v', "verbose", '1', &p.verbose},
+                      {'q', "quiet", 'b', &p.quiet},
+                      {'n', "passes", 'u', &p.passes, range},
+                      {'o', "output", 's', &p.output},
+                      {0}};
     char szOpt[16];
     argdInitOpt(szOpt, table, -1);
     args.insert(args.begin(), "prog");
@@ -112,8 +113,7 @@ TEST(RemoveArg, MovesTheTailDownAndCounts)
     EXPECT_EQ(argv, (std::vector<const char*>{a, b, d, e, e}));
     EXPECT_EQ(argdRemoveArg(pv, 3, &argc), 0);
     EXPECT_EQ(argv, (std::vector<const char*>{a, b, d, e, e}));
-    while (argdRemoveArg(pv, 1, &argc) > 0) {
-    }
+    while (argdRemoveArg(pv, 1, &argc) > 0) {}
     EXPECT_EQ(argc, 1);
     EXPECT_EQ(argv[0], a);
 }

@@ -36,18 +36,22 @@ TEST(ScanReport, ThreeFlushedLinesWithTheRowAndItsUnchangedValue)
         const char* arg;
         const char* report;
     } cases[] = {
-        {'n', "12", "prog: option range error\n"
-                    "    -n <int>   number of passes [1..10]\n"
-                    "    value is out of the range [1,10]\n"},
-        {'n', "1x", "prog: option scan error\n"
-                    "    -n <int>   number of passes [1..10]\n"
-                    "    can't get integer from:\"1x\"\n"},
-        {'c', "-3", "prog: option range error\n"
-                    "    -c <int>   count [7]\n"
-                    "    value is out of the range [0,2147483647]\n"},
-        {'w', "9 ", "prog: option scan error\n"
-                    "    -w <uint>  width [9]\n"
-                    "    can't get unsigned from:\"9 \"\n"},
+        {'n', "12",
+         "prog: option range error\n"
+         "    -n <int>   number of passes [1..10]\n"
+         "    value is out of the range [1,10]\n"},
+        {'n', "1x",
+         "prog: option scan error\n"
+         "    -n <int>   number of passes [1..10]\n"
+         "    can't get integer from:\"1x\"\n"},
+        {'c', "-3",
+         "prog: option range error\n"
+         "    -c <int>   count [7]\n"
+         "    value is out of the range [0,2147483647]\n"},
+        {'w', "9 ",
+         "prog: option scan error\n"
+         "    -w <uint>  width [9]\n"
+         "    can't get unsigned from:\"9 \"\n"},
     };
     for (const auto& c : cases) {
         Scan s = scan(table, c.ch, c.arg);
@@ -60,8 +64,11 @@ TEST(ScanReport, ThreeFlushedLinesWithTheRowAndItsUnchangedValue)
 TEST(ScanFlags, SetClearToggleAndBoolean)
 {
     int on = 0, off = 1, toggle = 5, boolean = 9;
-    ArgDsc table[] = {{'v', "", '1', &on, nullptr}, {'q', "", '0', &off, nullptr},
-                      {'x', "", 'b', &toggle, nullptr}, {'B', "", 'B', &boolean, nullptr}, {0}};
+    ArgDsc table[] = {{'v', "", '1', &on, nullptr},
+                      {'q', "", '0', &off, nullptr},
+                      {'x', "", 'b', &toggle, nullptr},
+                      {'B', "", 'B', &boolean, nullptr},
+                      {0}};
     EXPECT_EQ(scan(table, 'v', nullptr).result, 0);
     EXPECT_EQ(scan(table, 'q', nullptr).result, 0);
     EXPECT_EQ(on, 1);

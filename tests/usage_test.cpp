@@ -11,12 +11,9 @@ const char* none = nullptr;
 
 TEST(Usage, WritesTheSynopsisAndEveryRow)
 {
-    ArgDsc table[] = {{'v', "verbose output", '1', &zero},
-                      {'n', "number of passes [1..10]", 'u', &three},
-                      {'q', "quiet", 'b', &zero},
-                      {'o', "output file", 's', &none},
-                      {'x', "extra argument", '-'},
-                      {0}};
+    ArgDsc table[] = {{'v', "verbose output", '1', &zero}, {'n', "number of passes [1..10]", 'u', &three},
+                      {'q', "quiet", 'b', &zero},          {'o', "output file", 's', &none},
+                      {'x', "extra argument", '-'},        {0}};
     Usage u = usage(table);
     EXPECT_EQ(u.text, "usage: prog  [-vq -n <int> -o \"...\" -x <...>] file ...\n"
                       "Options:\n"

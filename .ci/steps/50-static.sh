@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Static analysis of the library, the examples and the fuzz harnesses:
-# clang-tidy with the checks of .clang-tidy (warnings are errors), and cppcheck.
+# The house style of every source (clang-format), and static analysis of the
+# library, the examples and the fuzz harnesses: clang-tidy with the checks of
+# .clang-tidy (warnings are errors), and cppcheck.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-bash .ci/need clang-tidy cppcheck
+bash .ci/need clang-tidy cppcheck clang-format
+
+# Every C and C++ source as .clang-format, the house style, writes it.
+git ls-files -z '*.c' '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+echo "clang-format: clean"
 
 sources=(argops/argops.cpp examples/*.cpp fuzz/*.cpp)
 for f in "${sources[@]}"; do
