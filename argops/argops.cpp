@@ -268,29 +268,26 @@ constexpr TypeCode aTypeCodes[] = {
 constexpr bool fitsIndex()
 {
     for (const TypeCode& tc : aTypeCodes)
-        if (tc.iType <= 0 || tc.iType >= 128 || (tc.cchOptEntry == 1) != (tc.szSyntax[0] == '\0'))
+        if (tc.iType <= 0 || tc.iType > UCHAR_MAX || (tc.cchOptEntry == 1) != (tc.szSyntax[0] == '\0'))
             return false;
     return true;
 }
-static_assert(fitsIndex(), "each code is an ASCII character, and only flags have no syntax text");
+static_assert(fitsIndex(), "each code is a character, and only flags have no syntax text");
 
 /* Each row's code is looked up by the operations, through this index
- * rather than a search of aTypeCodes: for each ASCII character, the
- * position of its code in aTypeCodes, or cCodes when it is no code. It is
- * derived from aTypeCodes when the library is compiled, so that the table
- * stays the one place that knows a code. */
-constexpr unsigned cCodes = sizeof aTypeCodes / sizeof *aTypeCodes;
-
+ * rather than a search of aTypeCodes: for each value of a byte, the
+ * position of its code in aTypeCodes, or 0 when it is none. It is derived
+ * from aTypeCodes when the library is compiled, so that the table stays
+ * the one place that knows a code. An int that is no code finds a row
+ * whose code is another, and is refused. */
 struct CodeIndex {
-    unsigned char aiCode[128];
+    unsigned char aiCode[UCHAR_MAX + 1];
 };
 
 constexpr CodeIndex indexCodes()
 {
     CodeIndex index{};
-    for (unsigned char& iCode : index.aiCode)
-        iCode = cCodes;
-    for (unsigned i = 0; i < cCodes; ++i)
+    for (unsigned i = 0; i < sizeof aTypeCodes / sizeof *aTypeCodes; ++i)
         index.aiCode[aTypeCodes[i].iType] = static_cast<unsigned char>(i);
     return index;
 }
@@ -299,10 +296,9 @@ constexpr CodeIndex codeIndex = indexCodes();
 
 const TypeCode& typeCode(int iType)
 {
-    unsigned u = static_cast<unsigned>(iType);
-    unsigned iCode = u < 128 ? codeIndex.aiCode[u] : cCodes;
-    assert(iCode < cCodes && "type code of an ArgDsc row is not one of 01bBuUdst-+");
-    return aTypeCodes[iCode];
+    const TypeCode& tc = aTypeCodes[codeIndex.aiCode[static_cast<unsigned char>(iType)]];
+    assert(tc.iType == iType && "type code of an ArgDsc row is not one of 01bBuUdst-+");
+    return tc;
 }
 
 ArgDsc* find(char chOpt, ArgDsc* pad)
