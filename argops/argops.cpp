@@ -16,6 +16,7 @@
 #include <cstring>
 #include <ctime>
 #include <ostream>
+#include <streambuf>
 
 namespace {
 
@@ -338,6 +339,30 @@ char* appendOptEntry(char* pch, const ArgDsc* pad)
     return pch + (chOpt ? cch : 0);
 }
 
+/* The stream that the FILE* forms give the operations: it writes each
+ * piece straight to the FILE*, keeping nothing, and flushes the FILE*
+ * exactly where the operation flushes its stream. */
+class FileBuf : public std::streambuf {
+  public:
+    explicit FileBuf(FILE* pf) : pf_(pf) {}
+
+  protected:
+    int_type overflow(int_type ch) override
+    {
+        if (traits_type::eq_int_type(ch, traits_type::eof()))
+            return traits_type::not_eof(ch);
+        return putc(ch, pf_) == EOF ? traits_type::eof() : ch;
+    }
+    std::streamsize xsputn(const char* pch, std::streamsize cch) override
+    {
+        return static_cast<std::streamsize>(fwrite(pch, 1, static_cast<size_t>(cch), pf_));
+    }
+    int sync() override { return fflush(pf_) == 0 ? 0 : -1; }
+
+  private:
+    FILE* pf_;
+};
+
 } // namespace
 
 int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os)
@@ -369,6 +394,13 @@ void argdInitOpt(char* szOpt, ArgDsc* pad, int c)
             szOpt = appendOptEntry(szOpt, &pad[i]);
     *szOpt = '\0';
 }
+
+/* Programs built against 1.0 call these two by their C++ names: the
+ * names stay, as aliases of the C ones. */
+void argdInitOptCxx(char* szOpt, ArgDsc* pad, int c) __asm__("_Z11argdInitOptPcP6ArgDsci")
+    __attribute__((alias("argdInitOpt")));
+int argdRemoveArgCxx(char** argv, int i, int* pArgc) __asm__("_Z13argdRemoveArgPPciPi")
+    __attribute__((alias("argdRemoveArg")));
 
 int argdRemoveArg(char** argv, int i, int* pArgc)
 {
@@ -404,4 +436,33 @@ void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, std:
     os << ' ' << (szPost ? szPost : "") << '\n' << "Options:\n";
     for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
         printDsc(pad, os);
+}
+
+/* The FILE* forms: the stream forms, writing through a FileBuf. */
+int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int i, FILE* pf)
+{
+    FileBuf buf(pf);
+    std::ostream os(&buf);
+    return argdScan(chOpt, szArg, pad, szProg, i, os);
+}
+
+int argdScanu(ArgDsc* pad, char* szArg, char* szProg, FILE* pf)
+{
+    FileBuf buf(pf);
+    std::ostream os(&buf);
+    return argdScanu(pad, szArg, szProg, os);
+}
+
+int argdScanU(ArgDsc* pad, char* szArg, char* szProg, FILE* pf)
+{
+    FileBuf buf(pf);
+    std::ostream os(&buf);
+    return argdScanU(pad, szArg, szProg, os);
+}
+
+void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf)
+{
+    FileBuf buf(pf);
+    std::ostream os(&buf);
+    argdShowUsage(padBase, szProg, szPost, os);
 }

@@ -8,6 +8,11 @@
  * thing shared across threads is ctime()'s buffer, which writing the line of
  * a 't' row uses and changes: do not write such lines from two threads.
  *
+ * The header is C99 and C++14 or later. An operation that writes takes the
+ * stdio stream it writes to, a FILE*; in C++ it also takes a std::ostream&
+ * in its place, with the same texts, flushes and results. The FILE* forms
+ * and the two operations that write nothing have C linkage.
+ *
  * A broken precondition (a letter missing from the table, an unknown type
  * code, a wrong row, a removal position out of range) is the calling
  * program's fault: an assertion naming argops.cpp ends the process, in every
@@ -16,7 +21,10 @@
 #ifndef ARGOPS_H
 #define ARGOPS_H
 
+#include <stdio.h>
+#ifdef __cplusplus
 #include <iosfwd>
+#endif
 
 /* One row of a descriptor table. The table ends with a row whose _chOpt is 0.
  *
@@ -47,6 +55,7 @@
  * descriptor line is ever written. A description containing '[' carries its
  * own note, and the current value is then not shown after it.
  */
+#ifdef __cplusplus
 struct ArgDsc {
     char _chOpt;
     /* The defaults let a row leave out its trailing fields, and a table end
@@ -56,17 +65,31 @@ struct ArgDsc {
     void* _pvVal = nullptr;
     void* _pvQual = nullptr;
 };
+#else
+/* The same fields, in the same order: a C table is written as a C++ one. */
+typedef struct ArgDsc {
+    char _chOpt;
+    const char* _szDsc;
+    int _iType;
+    void* _pvVal;
+    void* _pvQual;
+} ArgDsc;
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
 
 /* Stores the argument of option chOpt into its row's variable, for the types
  * '0', '1', 'b', 'B', 's', 'u' and 'U'. The row is the first in the table pad
  * (up to its ending row) with the letter chOpt; the int is ignored.
  * Returns 0 when the value was stored, or -1 after writing a three-line error
- * report on os (see argdScanu); the variable then keeps its value.
+ * report on pf (see argdScanu); the variable then keeps its value.
  * Refuses a letter not in the table (assertion "pad") and, with another
  * assertion, a row of type '-', '+', 'd', 't' or an unknown code. getopt()'s
  * '?' and ':' are not letters of any table: handle them before calling this.
  * szArg must be non-null for 'B', 'u' and 'U'; szProg must be non-null. */
-int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os);
+int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, FILE* pf);
 
 /* Converts szArg as C17's strtol(szArg, &end, 0) does into the int of the
  * 'u' row pad: optional blanks and sign, then hexadecimal after 0x or 0X,
@@ -78,13 +101,13 @@ int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostre
  * range pair, or in [0,2147483647] when _pvQual is null. errno is left as
  * strtol() leaves it: with glibc, ERANGE after a text out of long's range,
  * else unchanged. szArg and szProg must be non-null. Returns 0 when stored;
- * otherwise writes on os, each line flushed:
+ * otherwise writes on pf, each line flushed:
  *     prog: option scan error            (or: option range error)
  *     <the row's descriptor line, with the unchanged value>
  *         can't get integer from:"1x"    (or: value is out of the range [1,10])
  * and returns -1, leaving the variable as it was. Refuses a null or non-'u'
  * row (assertion "pad && pad->_iType == 'u'"). */
-int argdScanu(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
+int argdScanu(ArgDsc* pad, char* szArg, char* szProg, FILE* pf);
 
 /* Converts szArg as C17's strtoul(szArg, &end, 0) does, with the same
  * prefixes as argdScanu, into the unsigned int of the 'U' row pad, keeping
@@ -93,7 +116,7 @@ int argdScanu(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
  * after a scan error report whose detail is: can't get unsigned
  * from:"<szArg>". Refuses a null or non-'U' row (assertion
  * "pad && pad->_iType == 'U'"). */
-int argdScanU(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
+int argdScanU(ArgDsc* pad, char* szArg, char* szProg, FILE* pf);
 
 /* Writes into szOpt the getopt() option string of the table pad: for each
  * row in order, the letter for '0', '1' and 'b', the letter and ':' for
@@ -110,7 +133,7 @@ void argdInitOpt(char* szOpt, ArgDsc* pad, int c);
  * Refuses i >= *pArgc (assertion "i<(*pArgc)") and a negative i ("0<=i"). */
 int argdRemoveArg(char** argv, int i, int* pArgc);
 
-/* Writes the usage text of the table padBase (up to its ending row) on os:
+/* Writes the usage text of the table padBase (up to its ending row) on pf:
  *     usage: prog  [-vq -n <int> -o "..."] file ...
  *     Options:
  *         -v         verbose output [off]
@@ -118,8 +141,18 @@ int argdRemoveArg(char** argv, int i, int* pArgc);
  * Flag rows are grouped after one '-'; every other row, '+' included, is
  * listed with its syntax. szPost follows the summary (null: the empty
  * text); each option line shows the variable's current value unless its
- * description contains '['. Only the option lines flush os. Refuses an
+ * description contains '['. Only the option lines flush pf. Refuses an
  * unknown type code. */
+void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf);
+
+#ifdef __cplusplus
+}
+
+/* The operations above that write, writing to a C++ stream instead. */
+int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os);
+int argdScanu(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
+int argdScanU(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
 void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, std::ostream& os);
+#endif
 
 #endif

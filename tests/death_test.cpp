@@ -45,6 +45,11 @@ TEST(CallerFaultDeathTest, NumericScannersRefuseTheWrongRow)
     EXPECT_DEATH(argdScanu(&unsignedRow, arg("1"), arg("p"), os), assertion("pad && pad->_iType == 'u'"));
     EXPECT_DEATH(argdScanU(nullptr, arg("1"), arg("p"), os), assertion("pad && pad->_iType == 'U'"));
     EXPECT_DEATH(argdScanU(&signedRow, arg("1"), arg("p"), os), assertion("pad && pad->_iType == 'U'"));
+    // The same faults in a C program.
+    CWritten w;
+    EXPECT_DEATH(cScanu(&unsignedRow, arg("1"), &w), assertion("pad && pad->_iType == 'u'"));
+    EXPECT_DEATH(cScanU(nullptr, arg("1"), &w), assertion("pad && pad->_iType == 'U'"));
+    EXPECT_DEATH(cScan('x', arg("1"), &signedRow, &w), assertion("pad"));
 }
 
 TEST(CallerFaultDeathTest, EveryOperationRefusesAnUnknownTypeCode)
@@ -57,6 +62,8 @@ TEST(CallerFaultDeathTest, EveryOperationRefusesAnUnknownTypeCode)
         EXPECT_DEATH(argdScan('w', arg("1"), table, arg("p"), 0, os), kUnknownCode) << iType;
         EXPECT_DEATH(argdInitOpt(sz, table, -1), kUnknownCode) << iType;
         EXPECT_DEATH(argdShowUsage(table, "p", nullptr, os), kUnknownCode) << iType;
+        CWritten w;
+        EXPECT_DEATH(cShowUsage(table, nullptr, &w), kUnknownCode) << iType;
     }
 }
 

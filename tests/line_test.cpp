@@ -10,12 +10,15 @@
 
 namespace {
 
-// The line that the usage text writes for a one-row table.
+// The line that the usage text writes for a one-row table, the same on a
+// stream and from C.
 std::string line(ArgDsc row)
 {
     ArgDsc table[] = {row, {0}};
-    Usage u = usage(table);
+    Written u = usage(table), c = usage(table, "file ...", Form::c);
     EXPECT_EQ(u.syncs, 1);
+    EXPECT_EQ(c.syncs, 1);
+    EXPECT_EQ(c.text, u.text);
     return u.text.substr(u.text.find("Options:\n") + 9);
 }
 

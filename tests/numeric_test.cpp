@@ -107,24 +107,24 @@ TEST(NumericScan, RightValueOrExactReportAndNoHalfWrittenVariable)
         {'U', "0777777777777777", nullptr, kStored, 4294967295u},
         {'u', "00000000000000001", nullptr, kStored, 1},
     };
-    // Each case through argdScan, and through the converter of its type called directly.
-    for (bool direct : {false, true})
-        for (const Case& c : cases) {
-            SCOPED_TRACE(char(c.code) + (" \"" + c.text.substr(0, 24) + "\" of " + std::to_string(c.text.size())) +
-                         (direct ? " directly" : ""));
-            unsigned var[3] = {0xA5A5A5A5u, 7, 0x5A5A5A5Au};
-            ArgDsc table[] = {{'n', "count", c.code, &var[1], const_cast<int*>(c.range)}, {0}};
-            std::string text = c.text;
-            std::ostringstream os;
-            int result = !direct         ? argdScan('n', &text[0], table, arg("prog"), 0, os)
-                         : c.code == 'u' ? argdScanu(table, &text[0], arg("prog"), os)
-                                         : argdScanU(table, &text[0], arg("prog"), os);
-            EXPECT_EQ(result, c.outcome == kStored ? 0 : -1);
-            EXPECT_EQ(var[1], c.value);
-            EXPECT_EQ(var[0], 0xA5A5A5A5u);
-            EXPECT_EQ(var[2], 0x5A5A5A5Au);
-            EXPECT_EQ(os.str(), expectedReport(c));
-        }
+    // Each case through argdScan and through the converter of its type called
+    // directly, each on a stream and from C.
+    for (Form form : kForms)
+        for (bool direct : {false, true})
+            for (const Case& c : cases) {
+                SCOPED_TRACE(char(c.code) + (" \"" + c.text.substr(0, 24) + "\" of " + std::to_string(c.text.size())) +
+                             (direct ? " directly " : " ") + name(form));
+                unsigned var[3] = {0xA5A5A5A5u, 7, 0x5A5A5A5Au};
+                ArgDsc table[] = {{'n', "count", c.code, &var[1], const_cast<int*>(c.range)}, {0}};
+                std::string text = c.text;
+                Scanned s = direct ? convert(table, &text[0], form) : scan(table, 'n', &text[0], form);
+                EXPECT_EQ(s.result, c.outcome == kStored ? 0 : -1);
+                EXPECT_EQ(var[1], c.value);
+                EXPECT_EQ(var[0], 0xA5A5A5A5u);
+                EXPECT_EQ(var[2], 0x5A5A5A5Au);
+                EXPECT_EQ(s.written.text, expectedReport(c));
+                EXPECT_EQ(s.written.syncs, c.outcome == kStored ? 0 : 3);
+            }
 }
 
 } // namespace

@@ -14,10 +14,13 @@ int zero;
 ArgDsc five[] = {{'v', "verbose output", '1', &zero}, {'n', "passes", 'u', &zero}, {'q', "quiet", 'b', &zero},
                  {'o', "output file", 's', &zero},    {'x', "extra", '-'},         {0}};
 
+// The option string, called from C as well: both must be the same.
 std::string optString(ArgDsc* table, int c)
 {
-    char sz[64];
+    char sz[64], szC[64];
     argdInitOpt(sz, table, c);
+    cInitOpt(szC, table, c);
+    EXPECT_STREQ(szC, sz);
     return sz;
 }
 
@@ -108,7 +111,7 @@ TEST(RemoveArg, MovesTheTailDownAndCounts)
     std::vector<const char*> argv = {a, b, c, d, e};
     char** pv = const_cast<char**>(argv.data());
     int argc = 5;
-    EXPECT_EQ(argdRemoveArg(pv, 2, &argc), 2);
+    EXPECT_EQ(cRemoveArg(pv, 2, &argc), 2); // from C
     EXPECT_EQ(argc, 4);
     EXPECT_EQ(argv, (std::vector<const char*>{a, b, d, e, e}));
     EXPECT_EQ(argdRemoveArg(pv, 3, &argc), 0);

@@ -6,20 +6,6 @@
 
 namespace {
 
-struct Scan {
-    int result;
-    std::string report;
-    int syncs;
-};
-
-Scan scan(ArgDsc* table, char ch, const char* szArg)
-{
-    CountingBuf buf;
-    std::ostream os(&buf);
-    int result = argdScan(ch, arg(szArg), table, arg("prog"), 0, os);
-    return {result, buf.str(), buf.syncs};
-}
-
 int range[2] = {1, 10};
 
 // Each report, 'u' or 'U', scan or range error: three lines, each flushed.
@@ -53,45 +39,53 @@ TEST(ScanReport, ThreeFlushedLinesWithTheRowAndItsUnchangedValue)
          "    -w <uint>  width [9]\n"
          "    can't get unsigned from:\"9 \"\n"},
     };
-    for (const auto& c : cases) {
-        Scan s = scan(table, c.ch, c.arg);
-        EXPECT_EQ(s.result, -1) << c.arg;
-        EXPECT_EQ(s.report, c.report);
-        EXPECT_EQ(s.syncs, 3) << c.arg;
-    }
+    for (Form form : kForms)
+        for (const auto& c : cases) {
+            Scanned s = scan(table, c.ch, arg(c.arg), form);
+            EXPECT_EQ(s.result, -1) << c.arg << ' ' << name(form);
+            EXPECT_EQ(s.written.text, c.report) << name(form);
+            EXPECT_EQ(s.written.syncs, 3) << c.arg << ' ' << name(form);
+        }
 }
 
 TEST(ScanFlags, SetClearToggleAndBoolean)
 {
-    int on = 0, off = 1, toggle = 5, boolean = 9;
-    ArgDsc table[] = {{'v', "", '1', &on, nullptr},
-                      {'q', "", '0', &off, nullptr},
-                      {'x', "", 'b', &toggle, nullptr},
-                      {'B', "", 'B', &boolean, nullptr},
-                      {0}};
-    EXPECT_EQ(scan(table, 'v', nullptr).result, 0);
-    EXPECT_EQ(scan(table, 'q', nullptr).result, 0);
-    EXPECT_EQ(on, 1);
-    EXPECT_EQ(off, 0);
-    for (int expected : {0, 1, 0}) {
-        scan(table, 'x', nullptr);
-        EXPECT_EQ(toggle, expected);
-    }
-    for (const char* sz : {"t", "T", "true", "TRUE", "f", "1", "yes", "", "FALSE"}) {
-        EXPECT_EQ(scan(table, 'B', sz).result, 0);
-        EXPECT_EQ(boolean, sz[0] == 't' || sz[0] == 'T') << '"' << sz << '"';
+    for (Form form : kForms) {
+        SCOPED_TRACE(name(form));
+        int on = 0, off = 1, toggle = 5, boolean = 9;
+        ArgDsc table[] = {{'v', "", '1', &on, nullptr},
+                          {'q', "", '0', &off, nullptr},
+                          {'x', "", 'b', &toggle, nullptr},
+                          {'B', "", 'B', &boolean, nullptr},
+                          {0}};
+        EXPECT_EQ(scan(table, 'v', nullptr, form).result, 0);
+        EXPECT_EQ(scan(table, 'q', nullptr, form).result, 0);
+        EXPECT_EQ(on, 1);
+        EXPECT_EQ(off, 0);
+        for (int expected : {0, 1, 0}) {
+            scan(table, 'x', nullptr, form);
+            EXPECT_EQ(toggle, expected);
+        }
+        for (const char* sz : {"t", "T", "true", "TRUE", "f", "1", "yes", "", "FALSE"}) {
+            EXPECT_EQ(scan(table, 'B', arg(sz), form).result, 0);
+            EXPECT_EQ(boolean, sz[0] == 't' || sz[0] == 'T') << '"' << sz << '"';
+        }
     }
 }
 
 TEST(ScanText, StoresTheArgumentPointerItself)
 {
-    const char* text = "default";
-    ArgDsc table[] = {{'o', "output", 's', &text, nullptr}, {0}};
-    char argument[] = "out.txt";
-    EXPECT_EQ(scan(table, 'o', argument).result, 0);
-    EXPECT_EQ(text, argument);
-    scan(table, 'o', nullptr);
-    EXPECT_EQ(text, nullptr);
+    for (Form form : kForms) {
+        const char* text = "default";
+        ArgDsc table[] = {{'o', "output", 's', &text, nullptr}, {0}};
+        char argument[] = "out.txt";
+        Scanned s = scan(table, 'o', argument, form);
+        EXPECT_EQ(s.result, 0);
+        EXPECT_EQ(s.written.text, "");
+        EXPECT_EQ(text, argument);
+        scan(table, 'o', nullptr, form);
+        EXPECT_EQ(text, nullptr);
+    }
 }
 
 TEST(ScanLookup, TheFirstRowOfARepeatedLetterWins)
