@@ -5,7 +5,8 @@
 // argdInitOpt and the descriptor line of an error report. A small model
 // writes each text as the header describes it: the usage text has two lines
 // plus one per row, each row's line begins with four blanks, '-' and the
-// letter, and its description starts at column 16. Any difference aborts.
+// letter, and its description starts at column 16. The FILE* forms must
+// write the same texts with the same flushes. Any difference aborts.
 //
 // Letters, descriptions and the other texts are generated without newline
 // bytes (and without NUL, which would end them early): a newline inside a
@@ -132,6 +133,34 @@ std::string optionString(const std::vector<Row>& rows, size_t visited)
     return s;
 }
 
+// A FILE* that keeps what reaches it; its buffer outgrows every text, so
+// that each write reaching it is a flush.
+struct Kept {
+    std::string text;
+    int flushes = 0;
+    std::vector<char> buffer = std::vector<char>(1 << 16);
+    FILE* pf;
+    Kept()
+    {
+        cookie_io_functions_t io = {nullptr, write, nullptr, nullptr};
+        pf = fopencookie(this, "w", io);
+        setvbuf(pf, buffer.data(), _IOFBF, buffer.size());
+    }
+    static ssize_t write(void* pv, const char* pch, size_t cch)
+    {
+        Kept* p = static_cast<Kept*>(pv);
+        p->text.append(pch, cch);
+        ++p->flushes;
+        return ssize_t(cch);
+    }
+    void close() // what fclose() writes was not flushed by the operation
+    {
+        int flushesBefore = flushes;
+        fclose(pf);
+        flushes = flushesBefore;
+    }
+};
+
 void expect(const char* what, const std::string& got, const std::string& expected)
 {
     if (got == expected)
@@ -181,6 +210,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     argdShowUsage(table.data(), prog.c_str(), szPost, os);
     expect("usage text", out.str(), usageText(rows, prog, szPost));
     expect("number of flushes", std::to_string(out.syncs), std::to_string(rows.size()));
+    Kept keptUsage;
+    argdShowUsage(table.data(), prog.c_str(), szPost, keptUsage.pf);
+    keptUsage.close();
+    expect("usage text on a FILE*", keptUsage.text, out.str());
+    expect("flushes of a FILE*", std::to_string(keptUsage.flushes), std::to_string(out.syncs));
 
     // A count from the input: -1 (up to the ending row), 0 to all rows, or below -1.
     int choice = in.byte(), c = choice < 64 ? -1 : choice < 192 ? choice % int(rows.size() + 1) : -2 - choice;
@@ -194,10 +228,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (code != 'u' && code != 'U')
             continue;
         std::ostringstream report;
-        (code == 'u' ? argdScanu : argdScanU)(&table[i], arg("?"), &prog[0], report);
+        Kept kept;
+        if (code == 'u') {
+            argdScanu(&table[i], arg("?"), &prog[0], report);
+            argdScanu(&table[i], arg("?"), &prog[0], kept.pf);
+        } else {
+            argdScanU(&table[i], arg("?"), &prog[0], report);
+            argdScanU(&table[i], arg("?"), &prog[0], kept.pf);
+        }
+        kept.close();
         expect("error report", report.str(),
                prog + ": option scan error\n" + descriptorLine(rows[i]) + "    can't get " +
                    (code == 'u' ? "integer" : "unsigned") + " from:\"?\"\n");
+        expect("error report on a FILE*", kept.text, report.str());
+        expect("flushes of a report on a FILE*", std::to_string(kept.flushes), "3");
     }
     return 0;
 }

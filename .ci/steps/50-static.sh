@@ -13,10 +13,11 @@ git ls-files -z '*.c' '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 echo "clang-format: clean"
 
 sources=(argops/argops.cpp examples/*.cpp fuzz/*.cpp)
-for f in "${sources[@]}"; do
-    # Only the findings matter, not the count of system-header warnings.
-    out=$(clang-tidy --quiet "$f" -- -std=c++17 -Iargops -Itests 2>&1) || { echo "$out"; exit 1; }
-done
+c_sources=(examples/*.c)
+# Only the findings matter, not the count of system-header warnings.
+tidy() { out=$(clang-tidy --quiet "$@" 2>&1) || { echo "$out"; exit 1; }; }
+for f in "${sources[@]}"; do tidy "$f" -- -std=c++17 -Iargops -Itests; done
+for f in "${c_sources[@]}"; do tidy "$f" -- -std=gnu99 -Iargops; done
 echo "clang-tidy: clean"
 
 # Suppressed: useStlAlgorithm (a style choice, not a fault, in C-style code);
@@ -26,4 +27,6 @@ cppcheck -q --error-exitcode=1 --std=c++17 --language=c++ --enable=warning,style
     --suppress=useStlAlgorithm --suppress=constParameter:argops/argops.cpp \
     --suppress=unusedStructMember:argops/argops.cpp \
     -I argops -I tests "${sources[@]}"
+cppcheck -q --error-exitcode=1 --std=c99 --language=c --enable=warning,style,performance,portability \
+    -I argops "${c_sources[@]}"
 echo "cppcheck: clean"

@@ -1,18 +1,15 @@
-// SPDX-License-Identifier: MIT
-// port_before: xdump, a hex dump, with the option loop it was first written
-// with: getopt(), a usage text kept by hand, atoi() and strtol(). The same
-// program on one argops table is port_after.cpp; the README's "Porting a
-// getopt loop" walks from one to the other.
+/* SPDX-License-Identifier: MIT */
+/* port_before: xdump, a hex dump, with the option loop it was first written
+ * with: getopt(), a usage text kept by hand, atoi() and strtol(). The same
+ * program on one argops table is port_after.c; the README's "Porting a
+ * getopt loop" walks from one to the other. */
+#include <limits.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 #include <unistd.h>
 
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-
 #include "port_dump.h"
-
-static Dump d;
 
 static const char szUsage[] = "usage: %s [-Aduovx] [-f char] [-n count] [-p prefix] [-s skip] [-w width] [file ...]\n"
                               "  -n count   stop after this many bytes (default: all)\n"
@@ -47,20 +44,20 @@ int main(int argc, char** argv)
         long l;
         unsigned long ul;
         switch (ch) {
-        case 'n':                    // atoi() as it was: the port shows what it let through
-            d.iLimit = atoi(optarg); // NOLINT(cert-err34-c)
+        case 'n':                    /* atoi() as it was: the port shows what it let through */
+            d.iLimit = atoi(optarg); /* NOLINT(cert-err34-c) */
             break;
         case 's':
             ul = strtoul(optarg, &pchEnd, 10);
             if (*pchEnd || ul > UINT_MAX)
                 return badValue(argv[0], "bad skip", optarg);
-            d.uSkip = unsigned(ul);
+            d.uSkip = (unsigned)ul;
             break;
         case 'w':
             l = strtol(optarg, &pchEnd, 10);
             if (*pchEnd || l < 1 || l > 64)
                 return badValue(argv[0], "width must be 1 to 64", optarg);
-            d.iWidth = int(l);
+            d.iWidth = (int)l;
             break;
         case 'A': d.fText = 0; break;
         case 'u': d.fUpper = 1; break;
@@ -76,10 +73,9 @@ int main(int argc, char** argv)
             break;
         case 'V': printf("xdump 1.0\n"); return 0;
         case 'h': printf(szUsage, argv[0]); return 0;
-        default: // '?': getopt() has said what was wrong
-            return usageError(argv[0]);
+        default: /* '?': getopt() has said what was wrong */ return usageError(argv[0]);
         }
     }
 
-    return dumpFiles(d, argv[0], argv + optind, argc - optind);
+    return dumpFiles(&d, argv[0], argv + optind, argc - optind);
 }
