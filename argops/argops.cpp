@@ -16,7 +16,7 @@
 #include <cstring>
 #include <ctime>
 #include <ostream>
-#include <streambuf>
+#include <ext/stdio_sync_filebuf.h>
 
 namespace {
 
@@ -339,29 +339,17 @@ char* appendOptEntry(char* pch, const ArgDsc* pad)
     return pch + (chOpt ? cch : 0);
 }
 
-/* The stream that the FILE* forms give the operations: it writes each
- * piece straight to the FILE*, keeping nothing, and flushes the FILE*
- * exactly where the operation flushes its stream. */
-class FileBuf : public std::streambuf {
-  public:
-    explicit FileBuf(FILE* pf) : pf_(pf) {}
-
-  protected:
-    int_type overflow(int_type ch) override
-    {
-        if (traits_type::eq_int_type(ch, traits_type::eof()))
-            return traits_type::not_eof(ch);
-        return putc(ch, pf_) == EOF ? traits_type::eof() : ch;
-    }
-    std::streamsize xsputn(const char* pch, std::streamsize cch) override
-    {
-        return static_cast<std::streamsize>(fwrite(pch, 1, static_cast<size_t>(cch), pf_));
-    }
-    int sync() override { return fflush(pf_) == 0 ? 0 : -1; }
-
-  private:
-    FILE* pf_;
+/* What the FILE* forms hand the stream forms: a C++ stream that writes
+ * each piece straight to the FILE*, keeping nothing, and flushes the FILE*
+ * where the stream forms flush their stream. Its buffer is libstdc++'s
+ * own over a FILE*, the one std::cout has. */
+struct FileStream {
+    __gnu_cxx::stdio_sync_filebuf<char> buf;
+    std::ostream os;
+    explicit FileStream(FILE* pf);
 };
+
+FileStream::FileStream(FILE* pf) : buf(pf), os(&buf) {}
 
 } // namespace
 
@@ -438,31 +426,27 @@ void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, std:
         printDsc(pad, os);
 }
 
-/* The FILE* forms: the stream forms, writing through a FileBuf. */
+/* The FILE* forms: the stream forms, on a FileStream. */
 int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int i, FILE* pf)
 {
-    FileBuf buf(pf);
-    std::ostream os(&buf);
-    return argdScan(chOpt, szArg, pad, szProg, i, os);
+    FileStream file(pf);
+    return argdScan(chOpt, szArg, pad, szProg, i, file.os);
 }
 
 int argdScanu(ArgDsc* pad, char* szArg, char* szProg, FILE* pf)
 {
-    FileBuf buf(pf);
-    std::ostream os(&buf);
-    return argdScanu(pad, szArg, szProg, os);
+    FileStream file(pf);
+    return argdScanu(pad, szArg, szProg, file.os);
 }
 
 int argdScanU(ArgDsc* pad, char* szArg, char* szProg, FILE* pf)
 {
-    FileBuf buf(pf);
-    std::ostream os(&buf);
-    return argdScanU(pad, szArg, szProg, os);
+    FileStream file(pf);
+    return argdScanU(pad, szArg, szProg, file.os);
 }
 
 void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf)
 {
-    FileBuf buf(pf);
-    std::ostream os(&buf);
-    argdShowUsage(padBase, szProg, szPost, os);
+    FileStream file(pf);
+    argdShowUsage(padBase, szProg, szPost, file.os);
 }
