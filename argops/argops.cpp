@@ -245,44 +245,52 @@ int scanNumber(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
     return storeNumber(pad, ul, szProg, os);
 }
 
+/* What follows an option's letter on a command line: what getopt() is
+ * told, and what a shell offers to complete there. */
+enum Argument : unsigned char {
+    argumentNone,    /* nothing: a flag */
+    argumentBoolean, /* t or f: true and false */
+    argumentFile,    /* a text: file names */
+    argumentValue,   /* a number or a date that the user types: nothing to pick */
+    argumentListed,  /* no option at all: the row is only listed in the usage text */
+};
+
 /* Everything the library knows about a type code, in one place. */
 struct TypeCode {
     int iType;
     char szSyntax[8]; /* empty for exactly the flag types; the syntax column is 8 wide */
-    /* How much of the letter and ':' enters the getopt() string: 1 for a
-     * flag, 2 for an option with an argument, 0 for a row that is only
-     * listed in the usage text. */
-    unsigned char cchOptEntry;
+    Argument argument;
     void (*show)(const void* pv, std::ostream& os);
     int (*scan)(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
 };
 
 constexpr TypeCode aTypeCodes[] = {
-    {'0', "", 1, showOnOff, scanClear},          {'1', "", 1, showOnOff, scanSet},
-    {'b', "", 1, showBool, scanToggle},          {'B', "t|f", 2, showBool, scanBool},
-    {'u', "<int>", 2, showInt, scanNumber},      {'U', "<uint>", 2, showUnsigned, scanNumber},
-    {'d', "<real>", 2, showDouble, scanNothing}, {'s', "\"...\"", 2, showText, scanText},
-    {'t', "<date>", 2, showTime, scanNothing},   {'-', "<...>", 2, showNothing, scanNothing},
-    {'+', "...", 0, showNothing, scanNothing},
+    {'0', "", argumentNone, showOnOff, scanClear},           {'1', "", argumentNone, showOnOff, scanSet},
+    {'b', "", argumentNone, showBool, scanToggle},           {'B', "t|f", argumentBoolean, showBool, scanBool},
+    {'u', "<int>", argumentValue, showInt, scanNumber},      {'U', "<uint>", argumentValue, showUnsigned, scanNumber},
+    {'d', "<real>", argumentValue, showDouble, scanNothing}, {'s', "\"...\"", argumentFile, showText, scanText},
+    {'t', "<date>", argumentValue, showTime, scanNothing},   {'-', "<...>", argumentFile, showNothing, scanNothing},
+    {'+', "...", argumentListed, showNothing, scanNothing},
 };
 
 constexpr bool fitsIndex()
 {
     for (const TypeCode& tc : aTypeCodes)
-        if (tc.iType <= 0 || tc.iType > UCHAR_MAX || (tc.cchOptEntry == 1) != (tc.szSyntax[0] == '\0'))
+        if (tc.iType <= 0 || tc.iType >= 128 || (tc.argument == argumentNone) != (tc.szSyntax[0] == '\0'))
             return false;
     return true;
 }
-static_assert(fitsIndex(), "each code is a character, and only flags have no syntax text");
+static_assert(fitsIndex(), "each code is an ASCII character, and only flags have no syntax text");
 
 /* Each row's code is looked up by the operations, through this index
- * rather than a search of aTypeCodes: for each value of a byte, the
+ * rather than a search of aTypeCodes: for each ASCII character, the
  * position of its code in aTypeCodes, or 0 when it is none. It is derived
  * from aTypeCodes when the library is compiled, so that the table stays
- * the one place that knows a code. An int that is no code finds a row
- * whose code is another, and is refused. */
+ * the one place that knows a code. An int is looked up by its low seven
+ * bits: one that is no code finds a row whose code is another, and is
+ * refused. */
 struct CodeIndex {
-    unsigned char aiCode[UCHAR_MAX + 1];
+    unsigned char aiCode[128];
 };
 
 constexpr CodeIndex indexCodes()
@@ -297,7 +305,7 @@ constexpr CodeIndex codeIndex = indexCodes();
 
 const TypeCode& typeCode(int iType)
 {
-    const TypeCode& tc = aTypeCodes[codeIndex.aiCode[static_cast<unsigned char>(iType)]];
+    const TypeCode& tc = aTypeCodes[codeIndex.aiCode[static_cast<unsigned>(iType) & 127]];
     assert(tc.iType == iType && "type code of an ArgDsc row is not one of 01bBuUdst-+");
     return tc;
 }
@@ -327,16 +335,393 @@ void printDsc(const ArgDsc* pad, std::ostream& os)
     os << std::endl;
 }
 
+/* How many characters of the letter and ':' an option puts in the
+ * getopt() string, by its Argument. */
+const unsigned char acchOptEntry[] = {1, 2, 2, 2, 0};
+
 /* Writes the row's letter and ':' and keeps as much of them as its entry
  * has: never more than the two characters per row that szOpt has room
  * for. A row with the letter 0 adds nothing. */
 char* appendOptEntry(char* pch, const ArgDsc* pad)
 {
     char chOpt = pad->_chOpt;
-    unsigned cch = typeCode(pad->_iType).cchOptEntry;
+    unsigned cch = acchOptEntry[typeCode(pad->_iType).argument];
     pch[0] = chOpt;
     pch[1] = ':';
     return pch + (chOpt ? cch : 0);
+}
+
+/* Completion scripts and manual sections --------------------------------- */
+
+/* A name's letters: what a function name may hold. */
+bool isNameLetter(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9'); }
+
+/* The letters that bash, zsh and fish all read as themselves in an unquoted
+ * word, that split no word in bash, and that each shell's option syntax
+ * can name ('+' is not: zsh does not stack it). A row with another letter
+ * is not offered: no shell could complete it reliably. */
+bool isShellLetter(char ch) { return isNameLetter(ch) || (ch && strchr("%,.@_", ch)); }
+
+/* How a text is written as itself in one place: each character of
+ * szSpecial becomes the piece at its position in szPieces, the pieces one
+ * after the other, each ending in a NUL. */
+struct Quoting {
+    char szSpecial[8];
+    const char* szPieces;
+};
+
+enum { quoteSh, quoteZshOption, quoteFish, quoteRoff };
+
+const Quoting aQuotings[] = {
+    /* In '...' of bash and zsh nothing is special but the quote itself,
+     * which closes the text, stands escaped, and opens it again. */
+    {"'", "'\\''"},
+    /* In the '...' of an option of zsh's _arguments, which then reads a
+     * backslash as escaping the next character, ']' as the end of the
+     * explanation and ':' as the start of an argument. */
+    {"'\\[]:", "'\\''\0\\\\\0\\[\0\\]\0\\:"},
+    /* In '...' of fish a backslash escapes itself and the quote. */
+    {"\\'", "\\\\\0\\'"},
+    /* In roff text, where the rest would print typographic glyphs; a
+     * newline keeps its line break, and the next line begins with \& like
+     * every line of caller text, so that a leading '.' or '\'' is no
+     * request. */
+    {"\\-'`^~\n", "\\(rs\0\\-\0\\(aq\0\\(ga\0\\(ha\0\\(ti\0\\&\n.br\n\\&"},
+};
+
+const char* szPiece(const char* sz, long i)
+{
+    for (; i > 0; --i)
+        sz += strlen(sz) + 1;
+    return sz;
+}
+
+bool isControl(char ch) { return static_cast<unsigned char>(ch) < ' ' || ch == '\x7f'; }
+
+/* fOneLine: the text is shown on one line (a description beside its
+ * option, a roff text), where a control character would break the line or
+ * the terminal: it is shown as a blank. */
+void writeQuoted(char ch, const Quoting& q, bool fOneLine, std::ostream& os)
+{
+    const char* pch = strchr(q.szSpecial, ch);
+    if (ch && pch)
+        os << szPiece(q.szPieces, pch - q.szSpecial);
+    else
+        os.put(fOneLine && isControl(ch) ? ' ' : ch);
+}
+
+void writeQuoted(const char* sz, const Quoting& q, bool fOneLine, std::ostream& os)
+{
+    for (; *sz; ++sz)
+        writeQuoted(*sz, q, fOneLine, os);
+}
+
+/* The holes of the templates, control characters that they hold nowhere
+ * else: \1 the program name quoted for code, \2 as it is (zsh reads the
+ * #compdef line unquoted, and a comment holds it; the name holds no white
+ * space), \3 in the letters of a name, \4 the rows; in a row's template
+ * \5 its letter, \6 its description and \7 its syntax text; \10 the
+ * comment that says which program and table made the script. expand()
+ * fills them. */
+
+struct Shell {
+    char szName[5];
+    char szNotInName[9]; /* what a command name cannot hold in this shell */
+    char chNotFirst;     /* and what it cannot begin with */
+    unsigned char iqName, iqRow;
+    const char* szTemplates; /* the script, then the row of each Argument but argumentListed */
+};
+
+/* bash: the words before the cursor are read as getopt() reads them: a
+ * cluster of flags may end in a letter whose argument is the rest of the
+ * word or the next word, "--" ends the options, and options may follow
+ * operands. k is then the letter whose argument the cursor is in, or '-'
+ * for an operand, which is why o, the letters that take file names,
+ * begins with '-'. compgen and compopt are builtins: the script needs
+ * nothing of the bash-completion package, and works beside it. */
+const char szBash[] = "\10"
+                      "_argops_\3()\n"
+                      "{\n"
+                      "  local f= a= b= o=- w c k= p= r\n"
+                      "  local -i i j\n"
+                      "\4"
+                      "  COMPREPLY=()\n"
+                      "  for ((i = 1; i <= COMP_CWORD; i++)); do\n"
+                      "    w=${COMP_WORDS[i]} p= r=$w\n"
+                      "    if [[ $k ]]; then\n"
+                      "      [[ $k == - || i -eq COMP_CWORD ]] || k=\n"
+                      "    elif [[ $w == -- && i -lt COMP_CWORD ]]; then\n"
+                      "      k=-\n"
+                      "    elif [[ $w == -* ]]; then\n"
+                      "      for ((j = 1; j < ${#w}; j++)); do\n"
+                      "        c=${w:j:1}\n"
+                      "        [[ $f == *\"$c\"* ]] && continue\n"
+                      "        [[ $a == *\"$c\"* ]] && k=$c p=${w:0:j+1} r=${w:j+1}\n"
+                      "        break\n"
+                      "      done\n"
+                      "      [[ $r && i -lt COMP_CWORD ]] && k=\n"
+                      "    fi\n"
+                      "  done\n"
+                      "  if [[ ! $k && $w == -* ]]; then\n"
+                      "    ((j < ${#w})) && return 0\n"
+                      "    r=$f$a\n"
+                      "    for ((j = 0; j < ${#r}; j++)); do\n"
+                      "      [[ $w == *\"${r:j:1}\"* ]] || COMPREPLY+=(\"$w${r:j:1}\")\n"
+                      "    done\n"
+                      "    [[ $w == -?* ]] && COMPREPLY+=(\"$w\")\n"
+                      "    return 0\n"
+                      "  fi\n"
+                      "  [[ $k ]] || k=-\n"
+                      "  [[ $p && ! $r ]] && COMPREPLY=(\"$w\") && return 0\n"
+                      "  if [[ $b == *\"$k\"* ]]; then\n"
+                      "    mapfile -t COMPREPLY < <(compgen -P \"$p\" -W 'true false' -- \"$r\")\n"
+                      "  elif [[ $o == *\"$k\"* ]]; then\n"
+                      "    compopt -o filenames 2>/dev/null\n"
+                      "    mapfile -t COMPREPLY < <(compgen -P \"$p\" -f -- \"$r\")\n"
+                      "  fi\n"
+                      "}\n"
+                      "complete -F _argops_\3 -- '\1'\n"
+                      "\0"
+                      "  f+='\5'\n"
+                      "\0"
+                      "  a+='\5' b+='\5'\n"
+                      "\0"
+                      "  a+='\5' o+='\5'\n"
+                      "\0"
+                      "  a+='\5'\n";
+
+/* zsh: autoloaded from fpath, the file is the body of _<prog> and runs the
+ * completion; sourced, it registers it. -s reads clusters as getopt()
+ * does, -S ends the options at "--". The message of an argument is its
+ * syntax text, not the description: _arguments would evaluate what a
+ * trailing backslash of a description let into the action after it. */
+const char szZsh[] = "#compdef \2\n"
+                     "\10"
+                     "_argops_\3() {\n"
+                     "  _arguments -s -S : \\\n"
+                     "\4"
+                     "    '*:file:_files'\n"
+                     "}\n"
+                     "if [[ ${zsh_eval_context[-1]} == (loadautofunc|shfunc) ]]; then\n"
+                     "  _argops_\3 \"$@\"\n"
+                     "else\n"
+                     "  compdef _argops_\3 '\1'\n"
+                     "fi\n"
+                     "\0"
+                     "    '-\5[\6]' \\\n"
+                     "\0"
+                     "    '-\5+[\6]:\7:(true false)' \\\n"
+                     "\0"
+                     "    '-\5+[\6]:\7:_files' \\\n"
+                     "\0"
+                     "    '-\5+[\6]:\7: ' \\\n";
+
+/* fish completes operands as files unless told otherwise, and reads
+ * clusters of its -s options itself. */
+const char szFish[] = "\10\4"
+                      "\0"
+                      "complete -c '\1' -s '\5' -d '\6'\n"
+                      "\0"
+                      "complete -c '\1' -s '\5' -x -a 'true false' -d '\6'\n"
+                      "\0"
+                      "complete -c '\1' -s '\5' -r -F -d '\6'\n"
+                      "\0"
+                      "complete -c '\1' -s '\5' -x -d '\6'\n";
+
+const Shell aShells[] = {
+    {"bash", " \t\n\v\f\r/", 0, quoteSh, quoteSh, szBash},
+    /* compdef reads "name=service", and options among its names */
+    {"zsh", " \t\n\v\f\r/=", '-', quoteSh, quoteZshOption, szZsh},
+    /* fish reads the name as a token again: a backslash would escape */
+    {"fish", " \t\n\v\f\r/\\", 0, quoteFish, quoteFish, szFish},
+};
+
+struct Script {
+    const Shell* psh;
+    const ArgDsc* padBase;
+    const char* szProg;
+};
+
+/* Each letter is offered once, by the row that argdScan would take. */
+bool isOffered(const ArgDsc* padBase, const ArgDsc* pad)
+{
+    if (typeCode(pad->_iType).argument == argumentListed || !isShellLetter(pad->_chOpt))
+        return false;
+    for (const ArgDsc* padEarlier = padBase; padEarlier != pad; ++padEarlier)
+        if (padEarlier->_chOpt == pad->_chOpt && typeCode(padEarlier->_iType).argument != argumentListed)
+            return false;
+    return true;
+}
+
+/* Another byte becomes '_' and two hex digits: no two names make the same
+ * function, so that the scripts of several programs live side by side. */
+void writeNameLetters(const char* szProg, std::ostream& os)
+{
+    for (const char* pch = szProg; *pch; ++pch) {
+        unsigned char u = static_cast<unsigned char>(*pch);
+        const char szHex[] = {'_', "0123456789abcdef"[u >> 4], "0123456789abcdef"[u & 15], '\0'};
+        if (isNameLetter(*pch))
+            os.put(*pch);
+        else
+            os << szHex;
+    }
+}
+
+/* Writes the template sz with its holes filled. */
+void expand(const char* sz, const Script& sc, const ArgDsc* pad, std::ostream& os)
+{
+    const Quoting& qRow = aQuotings[sc.psh->iqRow];
+    for (; *sz; ++sz)
+        switch (*sz) {
+        case '\1': writeQuoted(sc.szProg, aQuotings[sc.psh->iqName], false, os); break;
+        case '\2': os << sc.szProg; break;
+        case '\3': writeNameLetters(sc.szProg, os); break;
+        case '\4':
+            for (const ArgDsc* padRow = sc.padBase; padRow->_chOpt; ++padRow)
+                if (isOffered(sc.padBase, padRow))
+                    expand(szPiece(sc.psh->szTemplates, 1 + typeCode(padRow->_iType).argument), sc, padRow, os);
+            break;
+        case '\5': writeQuoted(pad->_chOpt, qRow, false, os); break;
+        case '\6': writeQuoted(pad->_szDsc, qRow, true, os); break;
+        case '\7': writeQuoted(szArgSyntax(pad), qRow, false, os); break;
+        case '\10':
+            os << "# " << sc.psh->szName << " completion for " << sc.szProg
+               << ", written by argops from the option table of " << sc.szProg << ".\n";
+            break;
+        default: os.put(*sz);
+        }
+}
+
+const Shell* findShell(const char* szShell)
+{
+    for (const Shell& sh : aShells)
+        if (szShell && !strcmp(sh.szName, szShell))
+            return &sh;
+    return nullptr;
+}
+
+bool isCommandName(const char* sz, const Shell& sh)
+{
+    return sz && *sz && *sz != sh.chNotFirst && !sz[strcspn(sz, sh.szNotInName)];
+}
+
+/* Roff reads bytes as Latin-1, and a page in plain ASCII reads the same
+ * everywhere: a UTF-8 sequence becomes \[uXXXX]; a byte that begins none,
+ * a sequence cut short, and a code that is none, a '?' (groff's default
+ * device has no U+FFFD). Utf8 holds the sequence being read. */
+struct Utf8 {
+    unsigned uCode;
+    int cMore; /* bytes of the sequence still to come */
+};
+
+const struct {
+    unsigned char bMask, bLead;
+    int cMore;
+} aLeads[] = {{0xE0, 0xC0, 1}, {0xF0, 0xE0, 2}, {0xF8, 0xF0, 3}};
+
+const unsigned uInvalid = 0x110000;
+
+void writeCode(unsigned u, std::ostream& os)
+{
+    if (u >= uInvalid || (u >= 0xD800 && u < 0xE000)) {
+        os.put('?');
+        return;
+    }
+    if (u < 0xA0) { /* C1 controls, as blanks like the others */
+        os.put(' ');
+        return;
+    }
+    char sz[] = "\\[u000000]";
+    int cDigits = u > 0xFFFFF ? 6 : u > 0xFFFF ? 5 : 4;
+    for (int i = cDigits; i > 0; --i, u >>= 4)
+        sz[2 + i] = "0123456789ABCDEF"[u & 15];
+    sz[3 + cDigits] = ']';
+    sz[4 + cDigits] = '\0';
+    os << sz;
+}
+
+void endRoff(Utf8& u8, std::ostream& os)
+{
+    if (u8.cMore) {
+        u8.cMore = 0;
+        writeCode(uInvalid, os);
+    }
+}
+
+void writeRoff(Utf8& u8, char ch, std::ostream& os)
+{
+    unsigned char b = static_cast<unsigned char>(ch);
+    if (u8.cMore && (b & 0xC0) == 0x80) {
+        u8.uCode = u8.uCode << 6 | (b & 0x3F);
+        if (--u8.cMore == 0)
+            writeCode(u8.uCode, os);
+        return;
+    }
+    endRoff(u8, os);
+    if (b < 0x80) {
+        writeQuoted(ch, aQuotings[quoteRoff], true, os);
+        return;
+    }
+    for (const auto& lead : aLeads)
+        if ((b & lead.bMask) == lead.bLead) {
+            u8 = {b & ~lead.bMask & 0xFFu, lead.cMore};
+            return;
+        }
+    writeCode(uInvalid, os);
+}
+
+void writeRoff(const char* sz, std::ostream& os)
+{
+    Utf8 u8{};
+    for (; *sz; ++sz)
+        writeRoff(u8, *sz, os);
+    endRoff(u8, os);
+}
+
+/* A letter never breaks its line. */
+void writeRoffLetter(char ch, std::ostream& os)
+{
+    const char sz[2] = {isControl(ch) ? ' ' : ch, '\0'};
+    writeRoff(sz, os);
+}
+
+/* The shown value is written into a stream of its own, whose buffer
+ * escapes each byte on its way to the caller's stream and keeps none. */
+struct RoffBuf : std::streambuf {
+    std::ostream* pos = nullptr;
+    Utf8 u8{};
+    int_type overflow(int_type ch) override
+    {
+        if (!traits_type::eq_int_type(ch, traits_type::eof()))
+            writeRoff(u8, traits_type::to_char_type(ch), *pos);
+        return traits_type::not_eof(ch);
+    }
+};
+
+/* The value in the caller's number format, as the usage text shows it. */
+void writeRoffValue(const ArgDsc* pad, std::ostream& os)
+{
+    RoffBuf buf;
+    buf.pos = &os;
+    std::ostream osRoff(&buf);
+    osRoff.copyfmt(os);
+    typeCode(pad->_iType).show(pad->_pvVal, osRoff);
+    endRoff(buf.u8, os);
+}
+
+/* A tag or a synopsis item: the option in bold, its syntax in italics,
+ * held together by a space that does not break. */
+void writeRoffOption(const ArgDsc* pad, std::ostream& os)
+{
+    os << "\\fB\\-";
+    writeRoffLetter(pad->_chOpt, os);
+    os << "\\fR";
+    const char* szSyntax = szArgSyntax(pad);
+    if (*szSyntax) {
+        os << "\\ \\fI";
+        writeRoff(szSyntax, os);
+        os << "\\fR";
+    }
 }
 
 /* What the FILE* forms hand the stream forms: a C++ stream that writes
@@ -449,4 +834,71 @@ void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE
 {
     FileStream file(pf);
     argdShowUsage(padBase, szProg, szPost, file.os);
+}
+
+/* The synopsis holds the usage line's pieces, an item a line, which roff
+ * fills. A line that ends in caller text or a syntax text ends in \&, so
+ * that a trailing blank is no space at the end of a line and a trailing
+ * '.' no end of a sentence. */
+void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, std::ostream& os)
+{
+    os << ".SH SYNOPSIS\n\\fB";
+    writeRoff(szProg, os);
+    os << "\\fR\n";
+    int cItems = 0;
+    for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
+        if (!*szArgSyntax(pad)) {
+            os << (cItems++ ? "" : "[\\fB\\-");
+            writeRoffLetter(pad->_chOpt, os);
+        }
+    if (cItems)
+        os << "\\fR";
+    for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
+        if (*szArgSyntax(pad)) {
+            os << (cItems++ ? "\\&\n" : "[");
+            writeRoffOption(pad, os);
+        }
+    if (cItems)
+        os << "]\\&\n";
+    if (szPost && *szPost) {
+        os << "\\&";
+        writeRoff(szPost, os);
+        os << "\\&\n";
+    }
+    if (!padBase->_chOpt)
+        return;
+    os << ".SH OPTIONS\n";
+    for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad) {
+        os << ".TP\n";
+        writeRoffOption(pad, os);
+        os << "\n\\&";
+        writeRoff(pad->_szDsc, os);
+        if (!strchr(pad->_szDsc, '[')) {
+            os << " [";
+            writeRoffValue(pad, os);
+            os << ']';
+        }
+        os << "\\&\n";
+    }
+}
+
+int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, std::ostream& os)
+{
+    const Shell* psh = findShell(szShell);
+    if (!psh || !isCommandName(szProg, *psh))
+        return -1;
+    expand(psh->szTemplates, Script{psh, padBase, szProg}, nullptr, os);
+    return 0;
+}
+
+int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, FILE* pf)
+{
+    FileStream file(pf);
+    return argdShowCompletion(padBase, szProg, szShell, file.os);
+}
+
+void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf)
+{
+    FileStream file(pf);
+    argdShowManual(padBase, szProg, szPost, file.os);
 }

@@ -145,6 +145,34 @@ int argdRemoveArg(char** argv, int i, int* pArgc);
  * unknown type code. */
 void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf);
 
+/* Writes on pf the completion script of the program szProg for the shell
+ * szShell, "bash", "zsh" or "fish", from the table padBase (up to its
+ * ending row), and returns 0. Every row but '+' rows is offered as
+ * -<letter>, with its description where the shell shows one; after an
+ * option that takes an argument, 'B' offers true and false, 's' and '-'
+ * file names, the others nothing to pick; operands complete as file names.
+ * A row whose letter is not an ASCII letter or digit or one of % , . @ _,
+ * or whose letter an earlier row holds, is not offered. Every text of the
+ * table and of szProg is quoted for the shell, so that loading the script
+ * runs nothing else. For another szShell (null included), or a szProg
+ * that cannot be a command name in that shell (null, empty, holding '/'
+ * or white space; in zsh also '=' or a leading '-', in fish also '\'),
+ * writes nothing and returns -1. */
+int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, FILE* pf);
+
+/* Writes on pf the SYNOPSIS and OPTIONS sections of a man(7) page for the
+ * program szProg from the table padBase (up to its ending row): the
+ * synopsis as the usage line has it, with szPost after the options (null:
+ * nothing), then for each row a tagged paragraph with the letter and its
+ * syntax, the description and, unless the description contains '[', the
+ * current value in brackets as the usage text shows it. Every text is
+ * escaped so that roff shows it as written, in ASCII: a newline in a
+ * description becomes a line break, other control characters blanks,
+ * UTF-8 roff's \[uXXXX] escapes and other bytes above 0x7F '?'. A table
+ * whose first row is the ending row has no OPTIONS section. The page's .TH,
+ * NAME, DESCRIPTION and the rest are the caller's to write. */
+void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf);
+
 #ifdef __cplusplus
 }
 
@@ -153,6 +181,8 @@ int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostre
 int argdScanu(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
 int argdScanU(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
 void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, std::ostream& os);
+int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, std::ostream& os);
+void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, std::ostream& os);
 #endif
 
 #endif

@@ -17,7 +17,9 @@ set(expected
     argdScan "argdScan(char, char*, ArgDsc*, char*, int, std::ostream&)"
     argdScanU "argdScanU(ArgDsc*, char*, char*, std::ostream&)"
     argdScanu "argdScanu(ArgDsc*, char*, char*, std::ostream&)"
-    argdShowUsage "argdShowUsage(ArgDsc*, char const*, char const*, std::ostream&)")
+    argdShowUsage "argdShowUsage(ArgDsc*, char const*, char const*, std::ostream&)"
+    argdShowCompletion "argdShowCompletion(ArgDsc*, char const*, char const*, std::ostream&)"
+    argdShowManual "argdShowManual(ArgDsc*, char const*, char const*, std::ostream&)")
 list(SORT expected)
 if(NOT names STREQUAL expected)
     string(REPLACE ";" "\n  " names "${names}")

@@ -1,0 +1,77 @@
+#!/bin/bash
+# SPDX-License-Identifier: MIT
+# The bash script of show_tool's table, loaded three ways (sourced from the
+# tool into a bare bash; sourced beside the bash-completion package; found
+# by that package's loader in a completions directory), asked through the function
+# that `complete` registered what it offers at each point of a line.
+# usage: bash.sh <show_tool>
+set -u
+# What the test runs: without it the test is skipped, and fails in CI.
+for p in bash; do
+    command -v "$p" >/dev/null || { echo "no $p"; [ "${CI:-}" ] && exit 1; exit 77; }
+done
+[ -e /usr/share/bash-completion/bash_completion ] || { echo "no bash-completion"; [ "${CI:-}" ] && exit 1; exit 77; }
+tool=$(realpath "$1")
+dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
+mkdir -p "$dir/files/adir" "$dir/bc/completions" && cd "$dir/files" && touch afile bfile ./-dash || exit 1
+"$tool" completion bash tool >"$dir/tool.bash" && cp "$dir/tool.bash" "$dir/bc/completions/tool" || exit 1
+status=0
+bash -n "$dir/tool.bash" || { echo "FAIL: bash -n"; status=1; }
+
+# A line, and what the completion offers for its last word, sorted.
+cases='tool -|-% -B -U -c -d -n -o -q -t -v -x
+tool afile -|-% -B -U -c -d -n -o -q -t -v -x
+tool -B |false true
+tool -Bt|-Btrue
+tool -o |-dash adir afile bfile
+tool -oa|-oadir -oafile
+tool -n |
+tool -n -v |-dash adir afile bfile
+tool |-dash adir afile bfile
+tool a|adir afile
+tool -vq|-vq -vq% -vqB -vqU -vqc -vqd -vqn -vqo -vqt -vqx
+tool -vn|-vn
+tool -vn |
+tool -vx |-dash adir afile bfile
+tool -v -- -|-dash
+tool -$|'
+
+probe() {
+    local reg fn
+    read -ra COMP_WORDS <<<"$1"
+    [[ $1 == *' ' ]] && COMP_WORDS+=('')
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) COMP_LINE=$1 COMP_POINT=${#1}
+    reg=$(complete -p tool) || { echo "nothing registered"; return; }
+    fn=${reg#*-F } fn=${fn%% *}
+    "$fn" tool "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+    printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd' '
+}
+
+for load in bare package loader; do
+    bash --norc --noprofile -c '
+        load=$1 dir=$2 cases=$3 tool=$4
+        [[ $load == bare ]] || source /usr/share/bash-completion/bash_completion || echo "FAIL: no bash-completion"
+        if [[ $load == loader ]]; then
+            export BASH_COMPLETION_USER_DIR=$dir/bc
+            [[ $(complete -p tool 2>&1) == *-F* ]] && echo "FAIL $load: registered before loading"
+            reg=$(complete -p -D) && fn=${reg#*-F } && ${fn%% *} tool
+        elif [[ $load == bare ]]; then
+            source <("$tool" completion bash tool)
+        else
+            source "$dir/tool.bash"
+        fi
+        '"$(declare -f probe)"'
+        while IFS="|" read -r line want; do
+            got=$(probe "$line")
+            [[ $got == "$want" ]] || echo "FAIL $load: [$line] offers [$got], not [$want]"
+        done <<<"$cases"
+    ' _ "$load" "$dir" "$cases" "$tool" >"$dir/out" 2>&1
+    if [[ -s $dir/out ]]; then cat "$dir/out"; status=1; else echo "ok: bash, $load"; fi
+done
+
+# Every marker a description or value would create if it ran.
+if compgen -G "$dir/files/pwned*" >/dev/null || compgen -G "$dir/pwned*" >/dev/null; then
+    echo "FAIL: sourcing the script ran a command"
+    status=1
+fi
+exit $status

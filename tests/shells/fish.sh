@@ -1,0 +1,55 @@
+#!/bin/bash
+# SPDX-License-Identifier: MIT
+# The fish script of show_tool's table, sourced and autoloaded from a
+# completions directory, asked by `complete -C` what it offers at each point
+# of a line (in a configuration directory of its own); beside each option fish must show the row's description as
+# written (control characters as blanks).
+# usage: fish.sh <show_tool>
+set -u
+# What the test runs: without it the test is skipped, and fails in CI.
+for p in fish; do
+    command -v "$p" >/dev/null || { echo "no $p"; [ "${CI:-}" ] && exit 1; exit 77; }
+done
+tool=$(realpath "$1")
+dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
+# fish autoloads the completion of a command found in PATH only.
+mkdir -p "$dir/files/adir" "$dir/cfg/fish/completions" "$dir/bin" && printf '#!/bin/sh\n' >"$dir/bin/tool" &&
+    chmod +x "$dir/bin/tool" && export PATH=$dir/bin:$PATH && cd "$dir/files" && touch afile bfile ./-dash || exit 1
+"$tool" completion fish tool >"$dir/tool.fish" && cp "$dir/tool.fish" "$dir/cfg/fish/completions/tool.fish" || exit 1
+status=0
+fish -n "$dir/tool.fish" || { echo "FAIL: fish -n"; status=1; }
+
+cases='tool -B |false true
+tool -Bt|-Btrue
+tool -o |-dash adir/ afile bfile
+tool -n |
+tool |-dash adir/ afile bfile
+tool a|adir/ afile
+tool -vq|-vq% -vqB -vqU -vqc -vqd -vqn -vqo -vqt -vqx
+tool -vn |
+tool -vx |-dash adir/ afile bfile'
+
+# What `tool -` must offer: each offered row's option and its description.
+# fish offers the file names that start with '-' as well.
+"$tool" table | while IFS=$'\t' read -r hex code dsc; do
+    [[ " 76 71 63 6e 42 6f 78 55 64 74 25 " == *" $hex "* && $dsc != 'second row'* ]] &&
+        printf -- "-\\x$hex\t%s\n" "$dsc"
+done | { cat; echo -dash; } | LC_ALL=C sort >"$dir/want"
+
+for load in sourced autoloaded; do
+    src=; [[ $load == sourced ]] && src="source $dir/tool.fish;"
+    XDG_CONFIG_HOME=$dir/cfg fish -c "$src"' complete -C"tool -"' | LC_ALL=C sort >"$dir/got"
+    diff "$dir/want" "$dir/got" >"$dir/out" || { echo "FAIL $load: tool - (< wanted, > offered)"; cat "$dir/out"; status=1; }
+    while IFS='|' read -r line want; do
+        got=$(XDG_CONFIG_HOME=$dir/cfg fish -c "$src"' complete -C"$argv[1]"' "$line" |
+              cut -f1 | LC_ALL=C sort | paste -sd' ')
+        [[ $got == "$want" ]] || { echo "FAIL $load: [$line] offers [$got], not [$want]"; status=1; }
+    done <<<"$cases"
+    [[ $status == 0 ]] && echo "ok: fish, $load"
+done
+
+if compgen -G "$dir/files/pwned*" >/dev/null; then
+    echo "FAIL: sourcing the script ran a command"
+    status=1
+fi
+exit $status

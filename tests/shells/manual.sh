@@ -1,0 +1,51 @@
+#!/bin/bash
+# SPDX-License-Identifier: MIT
+# show_tool's manual sections, put into a page with its own .TH, NAME and
+# DESCRIPTION: groff and mandoc must find nothing to warn about, and man
+# must render each description as written (a newline as a line break,
+# other control characters as blanks), the value after it unless the
+# description holds '[', and the synopsis of the usage line.
+# usage: manual.sh <show_tool>
+set -u
+# What the test runs: without it the test is skipped, and fails in CI.
+for p in groff mandoc man; do
+    command -v "$p" >/dev/null || { echo "no $p"; [ "${CI:-}" ] && exit 1; exit 77; }
+done
+tool=$(realpath "$1")
+dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
+cd "$dir" || exit 1
+status=0
+fail() { echo "FAIL: $*"; status=1; }
+
+{
+    printf '%s\n' '.TH TOOL 1 2026-01-01 argops "User Commands"' .SH\ NAME 'tool \- try the writers'
+    "$tool" manual
+    printf '%s\n' .SH\ DESCRIPTION 'Nothing.'
+} >tool.1 || exit 1
+
+out=$(groff -ww -man -z tool.1 2>&1) && [[ -z $out ]] || fail "groff -ww: $out"
+out=$(mandoc -Tlint tool.1 2>&1) && [[ -z $out ]] || fail "mandoc -Tlint: $out"
+
+# The rendered page and the texts on one line each, blanks squeezed: how
+# far a line is filled is roff's business.
+squeeze() { tr -s ' \n' '  '; }
+raw=$(LANG=C.UTF-8 MANWIDTH=2000 man -l tool.1 2>"$dir/err")
+page=$(squeeze <<<"$raw")
+# No end of a sentence in the synopsis: one blank after each "...".
+[[ $raw == *' -o "..." -x <...> '*' -L ... -$ '* ]] || fail "synopsis spaced as sentences"
+[[ -s $dir/err ]] && fail "man: $(cat "$dir/err")"
+"$tool" table >table
+while IFS=$'\t' read -r hex code dsc; do
+    dsc=$(squeeze <<<"$dsc")
+    dsc=${dsc% }
+    [[ $page == *"$dsc"* ]] || fail "description of row $hex not shown as written: [$dsc]"
+done <table
+for want in 'tool [-vqc%v'\''"[* ?-+ -n <int> -B t|f -o "..." -x <...> -U <uint> -d <real> -t <date> -L ... -$ "..." -\ <int> -; t|f] file ...' \
+    "-c .starts with a dot, ends with a blank [on]" "-o \"...\" output file: ] and [ and : and \\]" \
+    "-U <uint> mask with a tab ~ ^ \` | [32]" "-d <real> ratio control escape [-0.5]" \
+    "-x <...> leading blank -x- \\fB not bold \\\" no comment []" \
+    "dollar letter [out 'file' \$(touch pwned-value) -x.txt]" "-n <int> 'starts with a quote; %d %B -n --long [1..10] -B"; do
+    [[ $page == *"$want"* ]] || fail "page lacks [$want]"
+done
+[[ $status == 0 ]] && echo "ok: manual: groff, mandoc, man"
+exit $status
