@@ -93,6 +93,21 @@ void cShowUsage(ArgDsc* padBase, const char* szPost, struct CWritten* pw)
     closeKept(pf, pw);
 }
 
+int cShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, struct CWritten* pw)
+{
+    FILE* pf = openKept(pw);
+    int result = argdShowCompletion(padBase, szProg, szShell, pf);
+    closeKept(pf, pw);
+    return result;
+}
+
+void cShowManual(ArgDsc* padBase, const char* szPost, struct CWritten* pw)
+{
+    FILE* pf = openKept(pw);
+    argdShowManual(padBase, "prog", szPost, pf);
+    closeKept(pf, pw);
+}
+
 void cInitOpt(char* szOpt, ArgDsc* pad, int c) { argdInitOpt(szOpt, pad, c); }
 
 int cRemoveArg(char** argv, int i, int* pArgc) { return argdRemoveArg(argv, i, pArgc); }

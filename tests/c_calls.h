@@ -23,6 +23,8 @@ int cScan(char chOpt, char* szArg, ArgDsc* pad, struct CWritten* pw);
 int cScanu(ArgDsc* pad, char* szArg, struct CWritten* pw);
 int cScanU(ArgDsc* pad, char* szArg, struct CWritten* pw);
 void cShowUsage(ArgDsc* padBase, const char* szPost, struct CWritten* pw);
+int cShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, struct CWritten* pw);
+void cShowManual(ArgDsc* padBase, const char* szPost, struct CWritten* pw);
 void cInitOpt(char* szOpt, ArgDsc* pad, int c);
 int cRemoveArg(char** argv, int i, int* pArgc);
 

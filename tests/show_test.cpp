@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+// The completion scripts and manual sections, from C as on a stream; which
+// shells and names are refused. What the shells and formatters make of the
+// texts is tested in them (shells/*.sh).
+#include <gtest/gtest.h>
+
+#include "support.h"
+
+namespace {
+
+int flag = 1, number = -1;
+const char* text = "a 'text' \\ -";
+ArgDsc table[] = {{'v', "verbose \"dq\" 'sq' $(x) [y]", '1', &flag},
+                  {'n', "number\nof passes -1", 'u', &number},
+                  {'o', "output: \xc3\xb6 \\fB", 's', &text},
+                  {'p', "listed", '+'},
+                  {0}};
+
+Written completion(const char* szProg, const char* szShell, int* pResult, Form form)
+{
+    if (form == Form::c) {
+        CWritten w;
+        *pResult = cShowCompletion(table, szProg, szShell, &w);
+        return taken(w);
+    }
+    CountingBuf buf;
+    std::ostream os(&buf);
+    *pResult = argdShowCompletion(table, szProg, szShell, os);
+    return {buf.str(), buf.syncs};
+}
+
+TEST(Completion, TheSameScriptFromC)
+{
+    for (const char* szShell : {"bash", "zsh", "fish"}) {
+        int result, resultC;
+        Written stream = completion("prog", szShell, &result, Form::stream),
+                c = completion("prog", szShell, &resultC, Form::c);
+        EXPECT_EQ(result, 0) << szShell;
+        EXPECT_EQ(resultC, 0) << szShell;
+        EXPECT_EQ(c.text, stream.text) << szShell;
+        EXPECT_NE(stream.text.find("# " + std::string(szShell) + " completion for prog"), std::string::npos);
+        EXPECT_EQ(stream.text.find("listed"), std::string::npos) << szShell; // '+' rows are no options
+    }
+}
+
+TEST(Completion, RefusesOtherShellsAndNamesNoShellRuns)
+{
+    const struct {
+        const char* szProg;
+        const char* szShell;
+    } cases[] = {{"prog", "tcsh"}, {"prog", "Bash"},  {"prog", ""},    {"prog", nullptr},
+                 {"", "bash"},     {nullptr, "fish"}, {"a b", "bash"}, {"a/b", "zsh"},
+                 {"a\nb", "fish"}, {"a=b", "zsh"},    {"-x", "zsh"},   {"a\\", "fish"}};
+    for (Form form : kForms)
+        for (const auto& c : cases) {
+            int result;
+            Written w = completion(c.szProg, c.szShell, &result, form);
+            EXPECT_EQ(result, -1) << (c.szProg ? c.szProg : "null") << ' ' << (c.szShell ? c.szShell : "null");
+            EXPECT_EQ(w.text, "");
+        }
+}
+
+TEST(Manual, TheSameSectionsFromC)
+{
+    CountingBuf buf;
+    std::ostream os(&buf);
+    argdShowManual(table, "prog", "file ...", os);
+    CWritten w;
+    cShowManual(table, "file ...", &w);
+    EXPECT_EQ(taken(w).text, buf.str());
+    EXPECT_EQ(buf.str().rfind(".SH SYNOPSIS\n", 0), 0u);
+    EXPECT_NE(buf.str().find("\n.SH OPTIONS\n"), std::string::npos);
+}
+
+} // namespace
