@@ -40,7 +40,8 @@ install(CODE "
 set(argops_man)
 set(argops_man_pages)
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/man)
-foreach(name argops argrows argdScan argdScanu argdScanU argdInitOpt argdRemoveArg argdShowUsage)
+foreach(name argops argrows argdScan argdScanu argdScanU argdInitOpt argdRemoveArg argdShowUsage argdShowCompletion
+             argdShowManual)
     set(page ${PROJECT_SOURCE_DIR}/man/${name}.3)
     set(gz ${CMAKE_CURRENT_BINARY_DIR}/man/${name}.3.gz)
     if(IS_SYMLINK ${page})

@@ -3,10 +3,12 @@
 // A starting point to copy: getopt() splits the command line by the option
 // string the table gives, argdScan stores each value, and argdShowUsage
 // writes the help asked for on standard output, or follows a complaint on
-// standard error.
+// standard error. -C writes the program's shell completion, or the sections
+// of its manual page that its build puts together with the rest.
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "argops.h"
@@ -20,6 +22,7 @@ static int iWidth = 0;
 static int aiWidthRange[2] = {0, 20}; // a long needs at most 20 characters
 static int fDown = 0;
 static int fHelp = 0; // only for its row: the loop acts on -h
+static const char* szWrite = nullptr;
 
 static ArgDsc aDsc[] = {
     {'f', "first number [-1000000..1000000, default 1]", 'u', &iFirst, aiFirstRange},
@@ -27,9 +30,27 @@ static ArgDsc aDsc[] = {
     {'s', "separator [default: newline]", 's', &szSep, nullptr},
     {'w', "pad with zeros to this width [0..20, default 0]", 'u', &iWidth, aiWidthRange},
     {'r', "count down instead of up", 'b', &fDown, nullptr},
+    {'C', "write the completion for [bash, zsh, fish] or the manual's sections [man]", 's', &szWrite, nullptr},
     {'h', "show this help and exit", '1', &fHelp, nullptr},
     {0},
 };
+
+// -C: the completion script of a shell, or the SYNOPSIS and OPTIONS of the
+// manual page. The shells know the program by the name it is run as,
+// without its directory.
+static int write(const char* szWhat, char* szProg)
+{
+    const char* pch = strrchr(szProg, '/');
+    const char* szName = pch ? pch + 1 : szProg;
+    if (strcmp(szWhat, "man") == 0) {
+        argdShowManual(aDsc, szName, nullptr, std::cout);
+        return 0;
+    }
+    if (argdShowCompletion(aDsc, szName, szWhat, std::cout) == 0)
+        return 0;
+    std::cerr << szProg << ": no completion for " << szWhat << ": bash, zsh or fish" << std::endl;
+    return 2;
+}
 
 // After a complaint, which getopt(), argdScan or main has already written.
 static int usageError(char* szProg)
@@ -54,6 +75,8 @@ int main(int argc, char** argv)
         if (ch == '?' || argdScan(char(ch), optarg, aDsc, argv[0], 0, std::cerr) < 0)
             return usageError(argv[0]);
     }
+    if (szWrite)
+        return write(szWrite, argv[0]);
     if (optind < argc) {
         std::cerr << argv[0] << ": unexpected operand: " << argv[optind] << std::endl;
         return usageError(argv[0]);
