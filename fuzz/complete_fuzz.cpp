@@ -139,7 +139,7 @@ void confirm(const char* szCommand, const std::string& sText)
         abort();
     close(fd);
     std::string sCommand = std::string(szCommand) + " " + szFile + " 2>&1";
-    FILE* pf = popen(sCommand.c_str(), "r");
+    FILE* pf = popen(sCommand.c_str(), "r"); // NOLINT(cert-env33-c): the real programs are the judges
     std::string sOut;
     for (int ch; pf && (ch = fgetc(pf)) != EOF;)
         sOut += char(ch);
@@ -168,13 +168,13 @@ void build(Reader& r, Table& t)
     t.doubles.resize(c), t.times.resize(c), t.szs.resize(c);
     for (size_t i = 0; i < c; ++i) {
         char chOpt = char(r.byte());
-        int iType = kCodes[r.byte() % 11];
+        int iType = static_cast<unsigned char>(kCodes[r.byte() % 11]);
         t.dscs[i] = r.text(48);
         t.texts[i] = r.text(16);
-        t.ints[i] = int8_t(r.byte());
+        t.ints[i] = int(r.byte()) - 128;
         t.uints[i] = r.byte();
-        t.doubles[i] = int8_t(r.byte()) / 8.0;
-        t.times[i] = time_t(int8_t(r.byte())) * 1000003;
+        t.doubles[i] = (int(r.byte()) - 128) / 8.0;
+        t.times[i] = time_t(int(r.byte()) - 128) * 1000003;
         t.szs[i] = r.byte() % 4 ? t.texts[i].c_str() : nullptr;
         void* pv = iType == 'U'   ? static_cast<void*>(&t.uints[i])
                    : iType == 'd' ? static_cast<void*>(&t.doubles[i])
