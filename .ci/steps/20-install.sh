@@ -13,3 +13,4 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DARGOPS_WERROR=ON \
     -DARGOPS_BUILD_TESTS=OFF -DARGOPS_INSTALL_TESTS=ON
 cmake --build "$build" -j2
 ctest --test-dir "$build" --output-on-failure -j2
+cat "$build/tests/install/gc-sections/text.txt"

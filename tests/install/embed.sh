@@ -40,6 +40,7 @@ if [ "$ask" = asks ]; then
         [ "$(printf '%s\n' "$commands" | grep -c -e "$flag")" = 2 ] ||
             fail "argops's two libraries lack $flag, which the parent asked for"
     done
+    printf '%s\n' "$commands" | grep -q -e '-ffunction-sections' || fail "the archive lacks -ffunction-sections"
     readelf -d "$lib" | grep -q BIND_NOW || fail "$lib is not bound at load time, which the parent asked for"
     [ -n "$archive" ] || fail "argops built no archive, which the parent asked for"
     ! readelf -d "$out/app" | grep -q 'NEEDED.*libargops' || fail "app, linked with the archive, needs libargops.so"
