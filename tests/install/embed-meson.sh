@@ -59,8 +59,8 @@ if [ "$ask" = asks ]; then
     [ -n "$archive" ] || fail "argops built no archive, which the parent asked for"
     ! readelf -d "$out/build/app" | grep -q 'NEEDED.*libargops' || fail "app, linked with the archive, needs libargops.so"
     expected="./bin/app ./include/argops.h ./include/argrows.h ./lib/libargops.a ./lib/pkgconfig/argops.pc"
-    for page in argdInitOpt argdRemoveArg argdScan argdScanU argdScanu argdShowUsage argops argrows; do
-        expected="$expected ./share/man/man3/$page.3.gz"
+    for page in $(cd "$source/man" && ls ./*.3 | sort); do
+        expected="$expected ./share/man/man3/${page#./}.gz"
     done
     [ "$installed" = "$expected " ] || fail "the parent's install holds: $installed"
 else
