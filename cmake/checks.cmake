@@ -1,9 +1,14 @@
 # SPDX-License-Identifier: MIT
 # The checking builds: libFuzzer harnesses (fuzz/) and the coverage report of
-# argops/argops.cpp. The presets asan, coverage and fuzz switch them on.
-option(ARGOPS_FUZZ "Build the libFuzzer harnesses and run them briefly as tests (clang)" OFF)
-option(ARGOPS_COVERAGE "Add the target argops_coverage (needs clang's -fprofile-instr-generate)" OFF)
-set(ARGOPS_FUZZ_SECONDS 30 CACHE STRING "How long each fuzz test runs")
+# argops/argops.cpp. The presets asan, coverage and fuzz switch them on; a
+# guest defines neither option unless its parent set it.
+if(argops_top_level)
+    option(ARGOPS_FUZZ "Build the libFuzzer harnesses and run them briefly as tests (clang)" OFF)
+    option(ARGOPS_COVERAGE "Add the target argops_coverage (needs clang's -fprofile-instr-generate)" OFF)
+endif()
+if(argops_top_level OR ARGOPS_FUZZ)
+    set(ARGOPS_FUZZ_SECONDS 30 CACHE STRING "How long each fuzz test runs")
+endif()
 
 if(ARGOPS_FUZZ)
     enable_testing()

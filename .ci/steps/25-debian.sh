@@ -4,11 +4,11 @@
 # run by dh_auto_test), twice from two directories to check that they are
 # reproducible, lints them, checks the hardening of the packaged library,
 # installs them and builds consumers against the installed shared library and
-# archive.
+# archive (CMake, pkg-config, Meson, an archive linked with --gc-sections).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-bash .ci/need debhelper dpkg-dev lintian devscripts pkg-config man-db binutils
+bash .ci/need debhelper dpkg-dev lintian devscripts pkg-config man-db binutils meson ninja-build
 dpkg-checkbuilddeps 2>/dev/null || {
     apt-get update
     DEBIAN_FRONTEND=noninteractive apt-get build-dep -y --no-install-recommends ./
@@ -28,6 +28,10 @@ copy "$out/one/argops"
 copy "$out/two/elsewhere/argops"
 (cd "$out/one/argops" && dpkg-buildpackage -us -uc -b >../build.log 2>&1) || { tail -50 "$out/one/build.log"; exit 1; }
 grep -E '^[0-9]+% tests passed' "$out/one/build.log"
+# debian/rules makes a mismatch of the symbols file an error; any other word
+# from dpkg-gensymbols, or a warning from CMake, fails CI all the same.
+! grep -e 'dpkg-gensymbols' -e 'CMake Warning' -e 'CMake Deprecation Warning' "$out/one/build.log" ||
+    fail "the package build printed the warnings above"
 (cd "$out/two/elsewhere/argops" && DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -b >../build.log 2>&1) ||
     { tail -50 "$out/two/elsewhere/build.log"; exit 1; }
 for deb in "$out"/one/*.deb; do
@@ -65,5 +69,18 @@ log=$(ctest --build-and-test tests/install/consumer "$out/consumer" --build-gene
 grep -q '^prog_static: passes 4, output out.txt, verbose 1, operands: a b$' <<<"$log" || fail "$log"
 sh tests/install/pkg-config.sh "/usr/lib/$(dpkg-architecture -q DEB_HOST_MULTIARCH)/pkgconfig" \
     examples/quickstart.cpp "$out/pkg-config"
+# A Meson project's dependency('argops') finds the installed packages, with
+# no subproject to fall back to.
+mkdir -p "$out/meson-parent"
+cp tests/install/meson-parent/meson.build "$out/meson-parent/"
+cp examples/quickstart.cpp "$out/meson-parent/app.cpp"
+log=$(meson setup "$out/meson" "$out/meson-parent" --wrap-mode=nofallback 2>&1 && meson compile -C "$out/meson" 2>&1) ||
+    fail "$log"
+grep -q 'Run-time dependency argops found: YES' <<<"$log" || fail "$log"
+[ "$("$out/meson/app" -v -n 4 a b)" = "passes 4, output out.txt, verbose 1, operands: a b" ] ||
+    fail "the Meson consumer failed"
 man -w argops argdScanU >/dev/null
-echo "installed packages: consumers built with find_package and pkg-config, shared and static, man pages found"
+echo "installed packages: consumers built with find_package, pkg-config and Meson, shared and static, man pages found"
+# The packaged archive, built with Debian's flags, keeps its sections.
+sh tests/install/gc-sections.sh "/usr/lib/$(dpkg-architecture -q DEB_HOST_MULTIARCH)/libargops.a" /usr/include \
+    "$out/gc-sections"
