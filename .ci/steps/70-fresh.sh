@@ -19,13 +19,13 @@ mounted=()
 unmount() {
     local root
     for root in "${mounted[@]}"; do
-        umount "$root/proc"
+        umount "$root/dev/pts" "$root/proc"
     done
     mounted=()
 }
 trap unmount EXIT
-for proc in $(awk -v out="$out/" 'index($2, out) == 1 && $2 ~ /\/proc$/ { print $2 }' /proc/mounts); do
-    umount "$proc"
+for mount in $(awk -v out="$out/" 'index($2, out) == 1 && $2 ~ /\/(proc|pts)$/ { print $2 }' /proc/mounts | sort -r); do
+    umount "$mount"
 done
 rm -rf "$out"
 mkdir -p "$out"
@@ -43,12 +43,14 @@ for what in 'dpkg-buildpackage' 'cmake --install' 'meson install'; do
     blocks+=("$block")
 done
 
-# A fresh root of SUITE in $out/SUITE, with /proc mounted.
+# A fresh root of SUITE in $out/SUITE, with /proc mounted, and pseudo-
+# terminals for the zsh that the completion tests drive.
 fresh() {
     local root=$out/$1 start=$SECONDS
     debootstrap --variant=minbase "$1" "$root" "${mirror:-http://deb.debian.org/debian}" >"$out/$1.debootstrap.log" 2>&1 ||
         { tail -20 "$out/$1.debootstrap.log"; exit 1; }
     mount -t proc proc "$root/proc"
+    mount -t devpts devpts "$root/dev/pts" -o newinstance,ptmxmode=0666
     mounted+=("$root")
     echo "-- $1: debootstrap $((SECONDS - start)) s"
 }

@@ -10,6 +10,8 @@ set -u
 for p in zsh; do
     command -v "$p" >/dev/null || { echo "no $p"; [ "${CI:-}" ] && exit 1; exit 77; }
 done
+zsh -fc 'zmodload zsh/zpty && zpty t true' 2>/dev/null ||
+    { echo "no pseudo-terminal for zsh"; [ "${CI:-}" ] && exit 1; exit 77; }
 tool=$(realpath "$1")
 dir=$(mktemp -d) && trap "${KEEP:+:} rm -rf $dir" EXIT
 mkdir -p "$dir/files/adir" "$dir/fp" && cd "$dir/files" && touch afile bfile ./-dash || exit 1
