@@ -49,7 +49,8 @@ TEST(CallerFaultDeathTest, NumericScannersRefuseTheWrongRow)
     CWritten w;
     EXPECT_DEATH(cScanu(&unsignedRow, arg("1"), &w), assertion("pad && pad->_iType == 'u'"));
     EXPECT_DEATH(cScanU(nullptr, arg("1"), &w), assertion("pad && pad->_iType == 'U'"));
-    EXPECT_DEATH(cScan('x', arg("1"), &signedRow, &w), assertion("pad"));
+    ArgDsc table[] = {signedRow, {0}};
+    EXPECT_DEATH(cScan('x', arg("1"), table, &w), assertion("pad"));
 }
 
 TEST(CallerFaultDeathTest, EveryOperationRefusesAnUnknownTypeCode)
