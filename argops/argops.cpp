@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-/* argops: option values, descriptor lines, usage text and getopt() strings,
- * all read from one table of ArgDsc rows. */
+/* argops: option values, descriptor lines, usage text, getopt() strings,
+ * shell completion scripts and manual sections, all read from one table of
+ * ArgDsc rows. */
 
 /* The precondition checks are part of the library's promise: a caller's
  * fault must end the process in a Release build too, so NDEBUG from the
@@ -65,7 +66,7 @@ struct DigitValues {
     unsigned char aDigit[256];
 };
 
-constexpr DigitValues valueDigits()
+constexpr DigitValues makeDigitValues()
 {
     DigitValues values{};
     for (unsigned char& digit : values.aDigit)
@@ -77,7 +78,7 @@ constexpr DigitValues valueDigits()
     return values;
 }
 
-constexpr DigitValues digitValues = valueDigits();
+constexpr DigitValues digitValues = makeDigitValues();
 
 /* Numbers as users type them, of up to 15 digits in the prefix's base and
  * nothing else, are converted here: a 'u' row takes 121 instructions for
@@ -321,7 +322,7 @@ struct CodeIndex {
     unsigned char aiCode[128];
 };
 
-constexpr CodeIndex indexCodes()
+constexpr CodeIndex makeCodeIndex()
 {
     CodeIndex index{};
     for (unsigned i = 0; i < sizeof aTypeCodes / sizeof *aTypeCodes; ++i)
@@ -329,7 +330,7 @@ constexpr CodeIndex indexCodes()
     return index;
 }
 
-constexpr CodeIndex codeIndex = indexCodes();
+constexpr CodeIndex codeIndex = makeCodeIndex();
 
 const TypeCode& typeCode(int iType)
 {
@@ -366,6 +367,15 @@ void printDsc(const ArgDsc* pad, std::ostream& os)
 /* How many characters of the letter and ':' an option puts in the
  * getopt() string, by its Argument. */
 const unsigned char acchOptEntry[] = {1, 2, 2, 2, 0};
+static_assert(sizeof acchOptEntry == argumentListed + 1, "an entry for each Argument");
+
+/* argdScan of either form: a report is written on sink. */
+int scanOption(char chOpt, char* szArg, ArgDsc* pad, char* szProg, Sink sink)
+{
+    pad = find(chOpt, pad);
+    assert(pad);
+    return typeCode(pad->_iType).scan(pad, szArg, szProg, sink);
+}
 
 /* Writes the row's letter and ':' and keeps as much of them as its entry
  * has: never more than the two characters per row that szOpt has room
@@ -385,10 +395,11 @@ char* appendOptEntry(char* pch, const ArgDsc* pad)
 bool isNameLetter(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9'); }
 
 /* The letters that bash, zsh and fish all read as themselves in an unquoted
- * word, that split no word in bash, and that each shell's option syntax
- * can name ('+' is not: zsh does not stack it). A row with another letter
- * is not offered: no shell could complete it reliably. */
-bool isShellLetter(char ch) { return isNameLetter(ch) || (ch && strchr("%,.@_", ch)); }
+ * word, that split no word in bash (its COMP_WORDBREAKS holds '@'), and
+ * that each shell's option syntax can name ('+' is not: zsh does not stack
+ * it). A row with another letter is not offered: no shell could complete
+ * it reliably. */
+bool isShellLetter(char ch) { return isNameLetter(ch) || (ch && strchr("%,._", ch)); }
 
 /* How a text is written as itself in one place: each character of
  * szSpecial becomes the piece at its position in szPieces, the pieces one
@@ -398,7 +409,7 @@ struct Quoting {
     const char* szPieces;
 };
 
-enum { quoteSh, quoteZshOption, quoteFish, quoteRoff };
+enum { quoteSh, quoteZshOption, quoteFish, quoteRoff, cQuotings };
 
 const Quoting aQuotings[] = {
     /* In '...' of bash and zsh nothing is special but the quote itself,
@@ -416,6 +427,7 @@ const Quoting aQuotings[] = {
      * request. */
     {"\\-'`^~\n", "\\(rs\0\\-\0\\(aq\0\\(ga\0\\(ha\0\\(ti\0\\&\n.br\n\\&"},
 };
+static_assert(sizeof aQuotings / sizeof *aQuotings == cQuotings, "a quoting for each of its names");
 
 const char* szPiece(const char* sz, long i)
 {
@@ -448,9 +460,9 @@ void writeQuoted(const char* sz, const Quoting& q, bool fOneLine, std::ostream& 
  * else: \1 the program name quoted for code, \2 as it is (zsh reads the
  * #compdef line unquoted, and a comment holds it; the name holds no white
  * space), \3 in the letters of a name, \4 the rows; in a row's template
- * \5 its letter, \6 its description and \7 its syntax text; \10 the
- * comment that says which program and table made the script. expand()
- * fills them. */
+ * (and nowhere else) \5 its letter, \6 its description and \7 its syntax
+ * text; \10 the comment that says which program and table made the
+ * script. expand() fills them. */
 
 struct Shell {
     char szName[5];
@@ -639,15 +651,24 @@ bool isCommandName(const char* sz, const Shell& sh)
  * device has no U+FFFD). Utf8 holds the sequence being read. */
 struct Utf8 {
     unsigned uCode;
-    int cMore; /* bytes of the sequence still to come */
+    unsigned uLeast; /* the least code that needs the sequence's length */
+    int cMore;       /* bytes of the sequence still to come */
 };
 
 const struct {
     unsigned char bMask, bLead;
+    unsigned uLeast;
     int cMore;
-} aLeads[] = {{0xE0, 0xC0, 1}, {0xF0, 0xE0, 2}, {0xF8, 0xF0, 3}};
+} aLeads[] = {{0xE0, 0xC0, 0x80, 1}, {0xF0, 0xE0, 0x800, 2}, {0xF8, 0xF0, 0x10000, 3}};
 
 const unsigned uInvalid = 0x110000;
+
+/* The spaces and hyphens of Latin-1 that roff has escapes of its own for:
+ * its default device has no glyph of theirs. */
+const struct {
+    unsigned uCode;
+    char szEscape[3];
+} aRoffCodes[] = {{0xA0, "\\~"}, {0xAD, "\\%"}};
 
 void writeCode(unsigned u, std::ostream& os)
 {
@@ -659,6 +680,11 @@ void writeCode(unsigned u, std::ostream& os)
         os.put(' ');
         return;
     }
+    for (const auto& rc : aRoffCodes)
+        if (u == rc.uCode) {
+            os << rc.szEscape;
+            return;
+        }
     char sz[] = "\\[u000000]";
     int cDigits = u > 0xFFFFF ? 6 : u > 0xFFFF ? 5 : 4;
     for (int i = cDigits; i > 0; --i, u >>= 4)
@@ -682,7 +708,7 @@ void writeRoff(Utf8& u8, char ch, std::ostream& os)
     if (u8.cMore && (b & 0xC0) == 0x80) {
         u8.uCode = u8.uCode << 6 | (b & 0x3F);
         if (--u8.cMore == 0)
-            writeCode(u8.uCode, os);
+            writeCode(u8.uCode < u8.uLeast ? uInvalid : u8.uCode, os); /* an overlong sequence is none */
         return;
     }
     endRoff(u8, os);
@@ -692,7 +718,7 @@ void writeRoff(Utf8& u8, char ch, std::ostream& os)
     }
     for (const auto& lead : aLeads)
         if ((b & lead.bMask) == lead.bLead) {
-            u8 = {b & ~lead.bMask & 0xFFu, lead.cMore};
+            u8 = {b & ~lead.bMask & 0xFFu, lead.uLeast, lead.cMore};
             return;
         }
     writeCode(uInvalid, os);
@@ -750,18 +776,6 @@ void writeRoffOption(const ArgDsc* pad, std::ostream& os)
         writeRoff(szSyntax, os);
         os << "\\fR";
     }
-}
-
-} // namespace
-
-namespace {
-
-/* argdScan of either form: a report is written on sink. */
-int scanOption(char chOpt, char* szArg, ArgDsc* pad, char* szProg, Sink sink)
-{
-    pad = find(chOpt, pad);
-    assert(pad);
-    return typeCode(pad->_iType).scan(pad, szArg, szProg, sink);
 }
 
 } // namespace

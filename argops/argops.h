@@ -151,7 +151,7 @@ void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE
  * -<letter>, with its description where the shell shows one; after an
  * option that takes an argument, 'B' offers true and false, 's' and '-'
  * file names, the others nothing to pick; operands complete as file names.
- * A row whose letter is not an ASCII letter or digit or one of % , . @ _,
+ * A row whose letter is not an ASCII letter or digit or one of % , . _,
  * or whose letter an earlier row holds, is not offered. Every text of the
  * table and of szProg is quoted for the shell, so that loading the script
  * runs nothing else. For another szShell (null included), or a szProg
@@ -168,7 +168,8 @@ int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell,
  * current value in brackets as the usage text shows it. Every text is
  * escaped so that roff shows it as written, in ASCII: a newline in a
  * description becomes a line break, other control characters blanks,
- * UTF-8 roff's \[uXXXX] escapes and other bytes above 0x7F '?'. A table
+ * UTF-8 roff's escapes (\~ and \% for the no-break space and the soft
+ * hyphen, \[uXXXX] for the rest), bytes that are no UTF-8 '?'. A table
  * whose first row is the ending row has no OPTIONS section. The page's .TH,
  * NAME, DESCRIPTION and the rest are the caller's to write. */
 void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf);

@@ -63,6 +63,8 @@ TEST(CallerFaultDeathTest, EveryOperationRefusesAnUnknownTypeCode)
         EXPECT_DEATH(argdScan('w', arg("1"), table, arg("p"), 0, os), kUnknownCode) << iType;
         EXPECT_DEATH(argdInitOpt(sz, table, -1), kUnknownCode) << iType;
         EXPECT_DEATH(argdShowUsage(table, "p", nullptr, os), kUnknownCode) << iType;
+        EXPECT_DEATH(argdShowCompletion(table, "p", "fish", os), kUnknownCode) << iType;
+        EXPECT_DEATH(argdShowManual(table, "p", nullptr, os), kUnknownCode) << iType;
         CWritten w;
         EXPECT_DEATH(cShowUsage(table, nullptr, &w), kUnknownCode) << iType;
     }

@@ -72,4 +72,17 @@ TEST(Manual, TheSameSectionsFromC)
     EXPECT_NE(buf.str().find("\n.SH OPTIONS\n"), std::string::npos);
 }
 
+TEST(Manual, LatinSpacesAsRoffEscapesAndOverlongBytesAsQuestionMarks)
+{
+    ArgDsc rows[] = {{'x',
+                      "a\xc2\xa0"
+                      "b\xc2\xad"
+                      "c \xc0\xaf \xe0\x80\xaf \xf0\x82\x82\xac \xc3\xa9",
+                      '-'},
+                     {0}};
+    std::ostringstream os;
+    argdShowManual(rows, "prog", nullptr, os);
+    EXPECT_NE(os.str().find("\\&a\\~b\\%c ? ? ? \\[u00E9] []"), std::string::npos) << os.str();
+}
+
 } // namespace
