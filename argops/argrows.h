@@ -138,6 +138,7 @@ constexpr int argdRange[2] = {iMin, iMax};
 template <int iMin, int iMax, class T>
 constexpr ArgDsc argdInt(char chOpt, const char* szDsc, T&& iVal) noexcept ARGD_CHECK_LETTER
 {
+    static_assert(std::is_same<T, int&>::value, "argdInt: a 'u' row needs an int variable");
     static_assert(iMin <= iMax, "argdInt: a range's minimum cannot be above its maximum");
     return argdInt(chOpt, szDsc, iVal, argdRange<iMin, iMax>);
 }
