@@ -30,15 +30,23 @@ static ArgDsc aDsc[] = {
     {'s', "separator [default: newline]", 's', &szSep, nullptr},
     {'w', "pad with zeros to this width [0..20, default 0]", 'u', &iWidth, aiWidthRange},
     {'r', "count down instead of up", 'b', &fDown, nullptr},
+    // An 's' row: the shells offer file names after -C, as they would for a '-' row.
     {'C', "write the completion for [bash, zsh, fish] or the manual's sections [man]", 's', &szWrite, nullptr},
     {'h', "show this help and exit", '1', &fHelp, nullptr},
     {0},
 };
 
+// After a complaint, which getopt(), argdScan or main has already written.
+static int usageError(char* szProg)
+{
+    argdShowUsage(aDsc, szProg, nullptr, std::cerr);
+    return 2;
+}
+
 // -C: the completion script of a shell, or the SYNOPSIS and OPTIONS of the
 // manual page. The shells know the program by the name it is run as,
 // without its directory.
-static int write(const char* szWhat, char* szProg)
+static int writeScript(const char* szWhat, char* szProg)
 {
     const char* pch = strrchr(szProg, '/');
     const char* szName = pch ? pch + 1 : szProg;
@@ -48,15 +56,8 @@ static int write(const char* szWhat, char* szProg)
     }
     if (argdShowCompletion(aDsc, szName, szWhat, std::cout) == 0)
         return 0;
-    std::cerr << szProg << ": no completion for " << szWhat << ": bash, zsh or fish" << std::endl;
-    return 2;
-}
-
-// After a complaint, which getopt(), argdScan or main has already written.
-static int usageError(char* szProg)
-{
-    argdShowUsage(aDsc, szProg, nullptr, std::cerr);
-    return 2;
+    std::cerr << szProg << ": -C takes bash, zsh, fish or man, not " << szWhat << std::endl;
+    return usageError(szProg);
 }
 
 int main(int argc, char** argv)
@@ -76,7 +77,7 @@ int main(int argc, char** argv)
             return usageError(argv[0]);
     }
     if (szWrite)
-        return write(szWrite, argv[0]);
+        return writeScript(szWrite, argv[0]);
     if (optind < argc) {
         std::cerr << argv[0] << ": unexpected operand: " << argv[optind] << std::endl;
         return usageError(argv[0]);

@@ -27,7 +27,7 @@ int main(int argc, char** argv)
             argdShowUsage(aDsc, argv[0], "file ...", stdout);
             return 0;
         }
-        if (ch == '?' || ch == ':' /* getopt's own, not table letters */
+        if (ch == '?' /* getopt's own complaint, not a table letter */
             || argdScan((char)ch, optarg, aDsc, argv[0], 0, stderr)) {
             argdShowUsage(aDsc, argv[0], "file ...", stderr);
             return 2;

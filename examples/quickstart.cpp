@@ -28,7 +28,7 @@ int main(int argc, char** argv)
             argdShowUsage(aDsc, argv[0], "file ...", std::cout);
             return 0;
         }
-        if (ch == '?' || ch == ':' // getopt's own, not table letters
+        if (ch == '?' // getopt's own complaint, not a table letter
             || argdScan(char(ch), optarg, aDsc, argv[0], 0, std::cerr)) {
             argdShowUsage(aDsc, argv[0], "file ...", std::cerr);
             return 2;
