@@ -17,7 +17,9 @@
 // the CTest run over the seeds sets), the real programs confirm it: bash -n,
 // zsh -n and fish -n on the script, groff -ww and mandoc -Tlint on a page
 // made of the manual sections. groff runs with -Tutf8: the fonts of its
-// default device lack many characters and it warns about each one.
+// default device lack many characters and it warns about each one, and
+// with -Wbreak: a fuzzed word longer than the column cannot be adjusted,
+// which is the author's text, not the page's markup.
 #include <unistd.h>
 
 #include <cstdint>
@@ -227,7 +229,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (fReal) {
         std::string sPage = ".TH PROG 1 2026-01-01 argops \"User Commands\"\n.SH NAME\nprog \\- fuzzed\n" +
                             osManual.str() + ".SH DESCRIPTION\nFuzzed.\n";
-        confirm("groff -ww -Tutf8 -man -z", sPage);
+        confirm("groff -ww -Wbreak -Tutf8 -man -z", sPage);
         confirm("mandoc -Tlint", sPage);
     }
     return 0;
