@@ -54,13 +54,14 @@ fresh() {
     mounted+=("$root")
     echo "-- $1: debootstrap $((SECONDS - start)) s"
 }
-# Runs the command line in the root of SUITE with a clean environment, as
-# USER (root, or one who has sudo), its output in LOG.
+# Runs the command line in the root of SUITE with a clean environment but
+# CI (so that no test there skips for want of a program), as USER (root, or
+# one who has sudo), its output in LOG.
 in_root() {
     local suite=$1 user=$2 log=$3 home=/root
     shift 3
     [ "$user" = root ] || home=/home/$user
-    chroot --userspec="$user:$user" "$out/$suite" /usr/bin/env -i HOME="$home" USER="$user" LOGNAME="$user" \
+    chroot --userspec="$user:$user" "$out/$suite" /usr/bin/env -i HOME="$home" USER="$user" LOGNAME="$user" CI="${CI:-}" \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin sh -ec "$*" >"$log" 2>&1 ||
         { tail -40 "$log"; fail "$suite: failed as $user: $*"; }
 }

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # The bash script of show_tool's table, loaded three ways (sourced from the
 # tool into a bare bash; sourced beside the bash-completion package; found
-# by that package's loader in a completions directory), asked through the function
-# that `complete` registered what it offers at each point of a line.
+# by that package's loader in a completions directory), asked through the
+# function that `complete` registered what it offers at each point of a
+# line.
 # usage: bash.sh <show_tool>
 set -u
 # What the test runs: without it the test is skipped, and fails in CI.

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # The fish script of show_tool's table, sourced and autoloaded from a
 # completions directory, asked by `complete -C` what it offers at each point
-# of a line (in a configuration directory of its own); beside each option fish must show the row's description as
-# written (control characters as blanks).
+# of a line (in a configuration directory of its own); beside each option
+# fish must show the row's description as written (control characters as
+# blanks).
 # usage: fish.sh <show_tool>
 set -u
 # What the test runs: without it the test is skipped, and fails in CI.
