@@ -698,7 +698,7 @@ void endRoff(Utf8& u8, std::ostream& os)
 {
     if (u8.cMore) {
         u8.cMore = 0;
-        writeCode(uInvalid, os);
+        os.put('?');
     }
 }
 
@@ -721,26 +721,12 @@ void writeRoff(Utf8& u8, char ch, std::ostream& os)
             u8 = {b & ~lead.bMask & 0xFFu, lead.uLeast, lead.cMore};
             return;
         }
-    writeCode(uInvalid, os);
+    os.put('?');
 }
 
-void writeRoff(const char* sz, std::ostream& os)
-{
-    Utf8 u8{};
-    for (; *sz; ++sz)
-        writeRoff(u8, *sz, os);
-    endRoff(u8, os);
-}
-
-/* A letter never breaks its line. */
-void writeRoffLetter(char ch, std::ostream& os)
-{
-    const char sz[2] = {isControl(ch) ? ' ' : ch, '\0'};
-    writeRoff(sz, os);
-}
-
-/* The shown value is written into a stream of its own, whose buffer
- * escapes each byte on its way to the caller's stream and keeps none. */
+/* Every roff text goes through this buffer, which escapes each byte on its
+ * way to the caller's stream and keeps none: a text by sputn(), the shown
+ * value through a stream of its own. */
 struct RoffBuf : std::streambuf {
     std::ostream* pos = nullptr;
     Utf8 u8{};
@@ -751,6 +737,21 @@ struct RoffBuf : std::streambuf {
         return traits_type::not_eof(ch);
     }
 };
+
+void writeRoff(const char* sz, std::ostream& os)
+{
+    RoffBuf buf;
+    buf.pos = &os;
+    buf.sputn(sz, std::streamsize(strlen(sz)));
+    endRoff(buf.u8, os);
+}
+
+/* A letter never breaks its line. */
+void writeRoffLetter(char ch, std::ostream& os)
+{
+    const char sz[2] = {isControl(ch) ? ' ' : ch, '\0'};
+    writeRoff(sz, os);
+}
 
 /* The value in the caller's number format, as the usage text shows it. */
 void writeRoffValue(const ArgDsc* pad, std::ostream& os)
