@@ -40,7 +40,8 @@ cat >"$dir/drive.zsh" <<'EOF'
 zmodload zsh/zpty
 load=$1 dir=$2 tool=$3; shift 3
 zpty z 'TERM=dumb COLUMNS=400 LINES=100 zsh -f -i'
-zpty -w z "PS1='READY> '; unset zle_bracketed_paste; cd ${(q)dir}/files"
+# No mark of a partial line before a prompt: it is % or #, by the user.
+zpty -w z "PS1='READY> '; unsetopt prompt_sp; unset zle_bracketed_paste; cd ${(q)dir}/files"
 if [[ $load == fpath ]]; then
     zpty -w z "fpath=(${(q)dir}/fp \$fpath); autoload -Uz compinit; compinit -D"
 else
@@ -71,7 +72,7 @@ for load in fpath source; do
     listing() {
         awk -v l="=== $1" '$0 == l { on = 1; next } /^=== / { on = 0 } on' "$dir/raw" |
             sed -e $'s/\033\\[[0-9;?]*[a-zA-Z]//g' -e 's/[[:space:]]*$//' |
-            grep -av -e 'EN""DMARK' -e '^ENDMARK' -e '^$' -e '^#'
+            grep -av -e 'EN""DMARK' -e '^ENDMARK' -e '^READY>' -e '^$'
     }
     listing 'tool -' | grep -a ' -- ' | sed -E 's/^(-.) +-- /\1\t/' | LC_ALL=C sort >"$dir/got"
     diff "$dir/want" "$dir/got" >"$dir/out" || { echo "FAIL $load: tool - (< wanted, > listed)"; cat "$dir/out"; status=1; }
