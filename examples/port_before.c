@@ -3,6 +3,10 @@
  * with: getopt(), a usage text kept by hand, atoi() and strtol(). The same
  * program on one argops table is port_after.c; the README's "Porting a
  * getopt loop" walks from one to the other. */
+/* getopt() and its globals are POSIX, not C99: asked for, they are
+ * declared under a strict -std=c99 too. */
+#define _POSIX_C_SOURCE 200809L
+
 #include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>

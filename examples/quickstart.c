@@ -1,5 +1,9 @@
 /* SPDX-License-Identifier: MIT */
 /* quickstart.c: the whole road through argops in C, from table to operands. */
+/* getopt() and its globals are POSIX, not C99: asked for, they are
+ * declared under a strict -std=c99 too. */
+#define _POSIX_C_SOURCE 200809L
+
 #include <stdio.h>
 #include <unistd.h>
 

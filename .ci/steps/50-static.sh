@@ -2,11 +2,11 @@
 # SPDX-License-Identifier: MIT
 # The house style of every source (clang-format), and static analysis of the
 # library, the examples and the fuzz harnesses: clang-tidy with the checks of
-# .clang-tidy (warnings are errors), and cppcheck.
+# .clang-tidy (warnings are errors), clang's strict C99, and cppcheck.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-bash .ci/need clang-tidy cppcheck clang-format
+bash .ci/need clang clang-tidy cppcheck clang-format
 
 # Every C and C++ source as .clang-format, the house style, writes it.
 git ls-files -z '*.c' '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
@@ -19,6 +19,13 @@ tidy() { out=$(clang-tidy --quiet "$@" 2>&1) || { echo "$out"; exit 1; }; }
 for f in "${sources[@]}"; do tidy "$f" -- -std=c++17 -Iargops -Itests; done
 for f in "${c_sources[@]}"; do tidy "$f" -- -std=gnu99 -Iargops; done
 echo "clang-tidy: clean"
+
+# The build compiles the C sources with gcc; the header must hold for clang's
+# strict C99 as well.
+for f in "${c_sources[@]}" tests/c_calls.c; do
+    clang -std=c99 -Wall -Wextra -pedantic -Werror -Iargops -Itests -fsyntax-only "$f"
+done
+echo "clang -std=c99 -pedantic: clean"
 
 # Suppressed: useStlAlgorithm (a style choice, not a fault, in C-style code);
 # in argops.cpp, constParameter (the scan functions share one signature) and
