@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Numeric arguments as a user types them, ordinary and hostile: prefixes,
-// ranges, a huge text, bytes above 0x7F, signs and blanks out of place,
-// numbers at and past the 32- and 64-bit edges. Each gives the right value,
-// or the exact report with the variable and the memory around it untouched.
+// ranges, a huge text, blanks, numbers past the 32- and 64-bit edges. Each
+// gives the right value, or the exact report with the variable and the
+// memory around it untouched. Which texts are numbers, and their values, are
+// compared with C17 itself in numbers_test.cpp.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -43,16 +44,12 @@ TEST(NumericScan, RightValueOrExactReportAndNoHalfWrittenVariable)
         {'u', "0x1F", nullptr, kStored, 31},
         {'U', "0X1f", nullptr, kStored, 31},
         {'u', "010", nullptr, kStored, 8},
-        {'U', "010", nullptr, kStored, 8},
         {'u', "", nullptr, kStored, 0},
-        {'U', "", nullptr, kStored, 0},
         {'u', "5 ", nullptr, kScanError, 7},
-        {'u', "12abc", nullptr, kScanError, 7},
         {'U', "  ", nullptr, kScanError, 7},
         {'u', "2147483647", nullptr, kStored, 2147483647},
         {'u', "-1", nullptr, kRangeError, 7},
         {'u', "2147483648", nullptr, kRangeError, 7}, // low 32 bits negative
-        {'u', "4294967301", nullptr, kStored, 5},
         {'u', "1", oneToTen, kStored, 1},
         {'u', "10", oneToTen, kStored, 10},
         {'u', "0", oneToTen, kRangeError, 7},
@@ -60,52 +57,23 @@ TEST(NumericScan, RightValueOrExactReportAndNoHalfWrittenVariable)
         {'u', "-0x8000000000000000", nullptr, kStored, 0},              // LONG_MIN: low 32 bits 0
         {'u', "99999999999999999999", minusOne, kStored, unsigned(-1)}, // saturated to LONG_MAX
         {'U', "-1", nullptr, kStored, 4294967295u},
-        {'U', "4294967296", nullptr, kStored, 0},
         {'u', "1" + mib, nullptr, kRangeError, 7}, // LONG_MAX: low 32 bits are -1
         {'U', "1" + mib, nullptr, kStored, 4294967295u},
         {'u', blanks + "5", nullptr, kStored, 5},
         {'U', mib + "x", nullptr, kScanError, 7},
-        {'u', "\xff", nullptr, kScanError, 7},
-        {'U', "5\xe9", nullptr, kScanError, 7},
         {'u',
          "\xc2\xa0"
          "5",
          nullptr, kScanError, 7}, // a UTF-8 no-break space is no blank
-        {'u', "+5", nullptr, kStored, 5},
         {'u', " \t\n\v\f\r+7", nullptr, kStored, 7},
-        {'u', "-0", nullptr, kStored, 0},
-        {'u', "+ 5", nullptr, kScanError, 7},
-        {'u', "5+", nullptr, kScanError, 7},
-        {'u', "+-5", nullptr, kScanError, 7},
-        {'U', "--5", nullptr, kScanError, 7},
-        {'u', "0 x1", nullptr, kScanError, 7},
-        {'U', "0x 1", nullptr, kScanError, 7},
-        {'u', "+", nullptr, kScanError, 7},
-        {'U', "+", nullptr, kScanError, 7},
-        {'U', "-", nullptr, kScanError, 7},
-        {'U', "0x", nullptr, kScanError, 7},
-        {'u', "0x-1", nullptr, kScanError, 7},
-        {'U', "2147483648", nullptr, kStored, 2147483648u},
         {'u', "-2147483648", negative, kStored, unsigned(INT_MIN)},
-        {'u', "-2147483649", nullptr, kStored, 2147483647}, // low 32 bits wrap to INT_MAX
-        {'u', "4294967296", nullptr, kStored, 0},
-        {'u', "-4294967296", nullptr, kStored, 0},
         {'u', "9223372036854775807", nullptr, kRangeError, 7},
-        {'u', "9223372036854775807", narrow, kStored, unsigned(-1)},
         {'u', "9223372036854775808", narrow, kStored, unsigned(-1)}, // saturated to LONG_MAX
-        {'U', "-9223372036854775808", nullptr, kStored, 0},
-        {'U', "-18446744073709551616", nullptr, kStored, 4294967295u}, // saturated to ULONG_MAX
-        {'u', "0b101", nullptr, kScanError, 7},                        // C23's binary numbers are not numbers here
+        {'u', "0b101", nullptr, kScanError, 7},                      // C23's binary numbers are not numbers here
         {'U', "0B11", nullptr, kScanError, 7},
         {'u', "-0b1", negative, kScanError, 7},
-        {'U', " +0b1", nullptr, kScanError, 7},
-        {'u', "0b", nullptr, kScanError, 7},
+        {'U', "-0b1", nullptr, kScanError, 7},
         {'u', "999999999999999", nullptr, kRangeError, 7}, // the longest plain number the library reads itself
-        {'u', "1000000000000000", nullptr, kRangeError, 7},
-        {'U', "0xFFFFFFFFFFFFFFF", nullptr, kStored, 4294967295u},
-        {'U', "0x10000000000000005", nullptr, kStored, 4294967295u}, // saturated to ULONG_MAX
-        {'U', "0777777777777777", nullptr, kStored, 4294967295u},
-        {'u', "00000000000000001", nullptr, kStored, 1},
     };
     // Each case through argdScan and through the converter of its type called
     // directly, each on a stream and from C.
