@@ -83,13 +83,13 @@ constexpr DigitValues digitValues = makeDigitValues();
 /* Numbers as users type them, of up to 15 digits in the prefix's base and
  * nothing else, are converted here: a 'u' row takes 121 instructions for
  * 12345, against 286 through strtol() (and 199 for strtol() by hand).
- * 15 digits cannot overflow a long, so the value is strtol()'s, and errno
- * is left alone, as strtol() leaves it on success. Returns false for any
+ * 15 digits cannot overflow 64 bits, so the value is strtoll()'s, and errno
+ * is left alone, as strtoll() leaves it on success. Returns false for any
  * other text: a sign, a blank, no digit, too many, or one outside the
  * base. */
-bool readPlain(const char* sz, unsigned long* pul)
+bool readPlain(const char* sz, unsigned long long* pull)
 {
-    unsigned long base = 10;
+    unsigned base = 10;
     if (sz[0] == '0') {
         base = 8;
         if (sz[1] == 'x' || sz[1] == 'X') {
@@ -97,17 +97,17 @@ bool readPlain(const char* sz, unsigned long* pul)
             sz += 2;
         }
     }
-    unsigned long ul = 0; /* wraps harmlessly past 15 digits, which are refused */
+    unsigned long long ull = 0; /* wraps harmlessly past 15 digits, which are refused */
     const char* pch = sz;
     for (; *pch; ++pch) {
         unsigned digit = digitValues.aDigit[static_cast<unsigned char>(*pch)];
         if (digit >= base)
             return false;
-        ul = ul * base + digit;
+        ull = ull * base + digit;
     }
     if (pch == sz || pch - sz > 15)
         return false;
-    *pul = ul;
+    *pull = ull;
     return true;
 }
 
@@ -125,24 +125,25 @@ bool isBinary(const char* sz)
 }
 
 /* What readPlain() leaves: the whole of sz as C17's strtol(sz, &end, 0)
- * reads it (strtoul() unless fSigned), into the bits of that long or
- * unsigned long, and errno as they leave it. Returns false when something
- * is left over. */
-bool readByC(const char* sz, bool fSigned, unsigned long* pul)
+ * reads it where long has 64 bits (strtoul() unless fSigned), into the bits
+ * of that number, and errno as it leaves it. long long has 64 bits
+ * wherever long has 32, so its functions give x86-64's answers there too,
+ * saturation included. Returns false when something is left over. */
+bool readByC(const char* sz, bool fSigned, unsigned long long* pull)
 {
     if (isBinary(sz))
         return false;
     char* pchEnd;
-    *pul = fSigned ? static_cast<unsigned long>(strtol(sz, &pchEnd, 0)) : strtoul(sz, &pchEnd, 0);
+    *pull = fSigned ? static_cast<unsigned long long>(strtoll(sz, &pchEnd, 0)) : strtoull(sz, &pchEnd, 0);
     return !*pchEnd;
 }
 
 /* The low 32 bits, spelled out so that no conversion overflows. */
-unsigned low32(unsigned long ul) { return static_cast<unsigned>(ul & 0xFFFFFFFFul); }
+unsigned low32(unsigned long long ull) { return static_cast<unsigned>(ull & 0xFFFFFFFFu); }
 
-int lowInt(unsigned long ul)
+int lowInt(unsigned long long ull)
 {
-    unsigned u = low32(ul);
+    unsigned u = low32(ull);
     if (u <= INT_MAX)
         return static_cast<int>(u);
     return static_cast<int>(u - 0x80000000u) + INT_MIN;
@@ -236,15 +237,15 @@ int scanNothing(ArgDsc*, char*, char*, Sink) { assert(!"argdScan has no conversi
 /* The range of a 'u' row without a range pair: negative values are refused. */
 const int aiDefaultRange[2] = {0, INT_MAX};
 
-/* Stores the low 32 bits of ul in the variable of the 'u' or 'U' row pad,
+/* Stores the low 32 bits of ull in the variable of the 'u' or 'U' row pad,
  * for 'u' only when they lie in the row's range. */
-int storeNumber(ArgDsc* pad, unsigned long ul, char* szProg, Sink sink)
+int storeNumber(ArgDsc* pad, unsigned long long ull, char* szProg, Sink sink)
 {
     if (pad->_iType == 'U') {
-        *static_cast<unsigned*>(pad->_pvVal) = low32(ul);
+        *static_cast<unsigned*>(pad->_pvVal) = low32(ull);
         return 0;
     }
-    int i = lowInt(ul);
+    int i = lowInt(ull);
     const int* piRange = pad->_pvQual ? static_cast<const int*>(pad->_pvQual) : aiDefaultRange;
     if (i < piRange[0] || i > piRange[1])
         return reportRange(pad, szProg, piRange[0], piRange[1], sink);
@@ -258,19 +259,19 @@ int storeNumber(ArgDsc* pad, unsigned long ul, char* szProg, Sink sink)
 [[gnu::noinline]] int scanNumberByC(ArgDsc* pad, char* szArg, char* szProg, Sink sink)
 {
     bool fSigned = pad->_iType == 'u';
-    unsigned long ul;
-    if (!readByC(szArg, fSigned, &ul))
+    unsigned long long ull;
+    if (!readByC(szArg, fSigned, &ull))
         return reportScan(pad, szArg, szProg, fSigned ? "integer" : "unsigned", sink);
-    return storeNumber(pad, ul, szProg, sink);
+    return storeNumber(pad, ull, szProg, sink);
 }
 
 /* 'u' and 'U' rows. */
 int scanNumber(ArgDsc* pad, char* szArg, char* szProg, Sink sink)
 {
-    unsigned long ul;
-    if (!readPlain(szArg, &ul))
+    unsigned long long ull;
+    if (!readPlain(szArg, &ull))
         return scanNumberByC(pad, szArg, szProg, sink);
-    return storeNumber(pad, ul, szProg, sink);
+    return storeNumber(pad, ull, szProg, sink);
 }
 
 /* What follows an option's letter on a command line: what getopt() is

@@ -1,12 +1,13 @@
 /* SPDX-License-Identifier: MIT */
-/* C17's strtol() and strtoul() with base 0, whatever the caller's language. */
+/* C17's strtol() and strtoul() with base 0 where long has 64 bits, as on
+ * x86-64, whatever the caller's language and platform. */
 #ifndef C17_H
 #define C17_H
 #ifdef __cplusplus
 extern "C" {
 #endif
-long c17Strtol(const char* sz, char** ppchEnd);
-unsigned long c17Strtoul(const char* sz, char** ppchEnd);
+long long c17Strtol(const char* sz, char** ppchEnd);
+unsigned long long c17Strtoul(const char* sz, char** ppchEnd);
 #ifdef __cplusplus
 }
 #endif
