@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 # The checking builds: libFuzzer harnesses (fuzz/) and the coverage report of
-# argops/argops.cpp. The presets asan, coverage and fuzz switch them on; a
+# the library's sources. The presets asan, coverage and fuzz switch them on; a
 # guest defines neither option unless its parent set it.
 if(argops_top_level)
     option(ARGOPS_FUZZ "Build the libFuzzer harnesses and run them briefly as tests (clang)" OFF)
@@ -22,15 +22,16 @@ if(ARGOPS_COVERAGE)
     find_program(LLVM_PROFDATA llvm-profdata HINTS ${llvm_bin} REQUIRED)
     find_program(LLVM_COV llvm-cov HINTS ${llvm_bin} REQUIRED)
     set(profiles ${CMAKE_BINARY_DIR}/profiles)
+    list(JOIN argops_sources " " sources_words)
     add_custom_target(argops_coverage
         COMMAND ${CMAKE_COMMAND} -E rm -rf ${profiles}
         COMMAND ${CMAKE_COMMAND} -E env LLVM_PROFILE_FILE=${profiles}/%p.profraw
                 ${CMAKE_CTEST_COMMAND} --test-dir ${CMAKE_BINARY_DIR} -j2 --output-on-failure
         COMMAND sh -c "${LLVM_PROFDATA} merge -o ${profiles}/all.profdata ${profiles}/*.profraw"
         COMMAND ${LLVM_COV} report $<TARGET_FILE:argops> -instr-profile=${profiles}/all.profdata
-                ${PROJECT_SOURCE_DIR}/argops/argops.cpp
+                ${argops_sources}
         COMMAND ${CMAKE_COMMAND} -E echo "Lines and branches not executed:"
-        COMMAND sh -c "${LLVM_COV} show $<TARGET_FILE:argops> -instr-profile=${profiles}/all.profdata -show-branches=count ${PROJECT_SOURCE_DIR}/argops/argops.cpp | grep -E '^ *[0-9]+\\| +0\\||(True|False): 0[],]' || true"
-        COMMENT "Line and branch coverage of argops/argops.cpp"
+        COMMAND sh -c "${LLVM_COV} show $<TARGET_FILE:argops> -instr-profile=${profiles}/all.profdata -show-branches=count ${sources_words} | grep -E '^ *[0-9]+\\| +0\\||(True|False): 0[],]' || true"
+        COMMENT "Line and branch coverage of the library's sources"
         VERBATIM)
 endif()

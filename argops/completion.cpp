@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: MIT
+/* argdShowCompletion: the bash, zsh and fish completion scripts of a
+ * table. Each script is a template that reads as the script it writes,
+ * with holes in double braces that expand() fills. */
+#include "internal.h"
+
+#include <cstring>
+
+namespace argops {
+namespace {
+
+/* A name's letters: what a function name may hold. */
+bool isNameLetter(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9'); }
+
+/* The letters that bash, zsh and fish all read as themselves in an unquoted
+ * word, that split no word in bash (its COMP_WORDBREAKS holds '@'), and
+ * that each shell's option syntax can name ('+' is not: zsh does not stack
+ * it). A row with another letter is not offered: no shell could complete
+ * it reliably. */
+bool isShellLetter(char ch) { return isNameLetter(ch) || (ch && strchr("%,._", ch)); }
+
+/* In '...' of bash and zsh nothing is special but the quote itself, which
+ * closes the text, stands escaped, and opens it again. */
+const Quoting quoteSh = {"'", "'\\''"};
+
+/* In the '...' of an option of zsh's _arguments, which then reads a
+ * backslash as escaping the next character, ']' as the end of the
+ * explanation and ':' as the start of an argument. */
+const Quoting quoteZshOption = {"'\\[]:", "'\\''\0\\\\\0\\[\0\\]\0\\:"};
+
+/* In '...' of fish a backslash escapes itself and the quote. */
+const Quoting quoteFish = {"\\'", "\\\\\0\\'"};
+
+/* The holes of the templates: {{name}} the program name quoted for code,
+ * {{prog}} as it is (zsh reads the #compdef line unquoted, and a comment
+ * holds it; the name holds no white space), {{func}} in the letters of a
+ * function name, {{comment}} the line that says which program and table
+ * made the script, and {{rows}} the template of each offered row, in
+ * which (and nowhere else) {{letter}}, {{description}} and {{syntax}} are
+ * the row's. */
+enum Hole { holeName, holeProg, holeFunc, holeComment, holeRows, holeLetter, holeDescription, holeSyntax, cHoles };
+
+const char* const aszHoles[] = {"{{name}}", "{{prog}}",   "{{func}}",        "{{comment}}",
+                                "{{rows}}", "{{letter}}", "{{description}}", "{{syntax}}"};
+static_assert(sizeof aszHoles / sizeof *aszHoles == cHoles, "a text for each hole");
+
+struct Shell {
+    char szName[5];
+    char szNotInName[9]; /* what a command name cannot hold in this shell */
+    char chNotFirst;     /* and what it cannot begin with */
+    const Quoting* pqName;
+    const Quoting* pqRow;
+    const char* szScript;
+    const char* aszRows[argumentListed]; /* the template of a row, by its Argument */
+};
+
+/* bash: the words before the cursor are read as getopt() reads them: a
+ * cluster of flags may end in a letter whose argument is the rest of the
+ * word or the next word, "--" ends the options, and options may follow
+ * operands. k is then the letter whose argument the cursor is in, or '-'
+ * for an operand, which is why o, the letters that take file names,
+ * begins with '-'. compgen and compopt are builtins: the script needs
+ * nothing of the bash-completion package, and works beside it. */
+const char szBash[] = R"sh({{comment}}
+_argops_{{func}}()
+{
+  local f= a= b= o=- w c k= p= r
+  local -i i j
+{{rows}}  COMPREPLY=()
+  for ((i = 1; i <= COMP_CWORD; i++)); do
+    w=${COMP_WORDS[i]} p= r=$w
+    if [[ $k ]]; then
+      [[ $k == - || i -eq COMP_CWORD ]] || k=
+    elif [[ $w == -- && i -lt COMP_CWORD ]]; then
+      k=-
+    elif [[ $w == -* ]]; then
+      for ((j = 1; j < ${#w}; j++)); do
+        c=${w:j:1}
+        [[ $f == *"$c"* ]] && continue
+        [[ $a == *"$c"* ]] && k=$c p=${w:0:j+1} r=${w:j+1}
+        break
+      done
+      [[ $r && i -lt COMP_CWORD ]] && k=
+    fi
+  done
+  if [[ ! $k && $w == -* ]]; then
+    ((j < ${#w})) && return 0
+    r=$f$a
+    for ((j = 0; j < ${#r}; j++)); do
+      [[ $w == *"${r:j:1}"* ]] || COMPREPLY+=("$w${r:j:1}")
+    done
+    [[ $w == -?* ]] && COMPREPLY+=("$w")
+    return 0
+  fi
+  [[ $k ]] || k=-
+  [[ $p && ! $r ]] && COMPREPLY=("$w") && return 0
+  if [[ $b == *"$k"* ]]; then
+    mapfile -t COMPREPLY < <(compgen -P "$p" -W 'true false' -- "$r")
+  elif [[ $o == *"$k"* ]]; then
+    compopt -o filenames 2>/dev/null
+    mapfile -t COMPREPLY < <(compgen -P "$p" -f -- "$r")
+  fi
+}
+complete -F _argops_{{func}} -- '{{name}}'
+)sh";
+
+/* zsh: autoloaded from fpath, the file is the body of _<prog> and runs the
+ * completion; sourced, it registers it. -s reads clusters as getopt()
+ * does, -S ends the options at "--". The message of an argument is its
+ * syntax text, not the description: _arguments would evaluate what a
+ * trailing backslash of a description let into the action after it. */
+const char szZsh[] = R"sh(#compdef {{prog}}
+{{comment}}
+_argops_{{func}}() {
+  _arguments -s -S : \
+{{rows}}    '*:file:_files'
+}
+if [[ ${zsh_eval_context[-1]} == (loadautofunc|shfunc) ]]; then
+  _argops_{{func}} "$@"
+else
+  compdef _argops_{{func}} '{{name}}'
+fi
+)sh";
+
+/* fish completes operands as files unless told otherwise, and reads
+ * clusters of its -s options itself. */
+const char szFish[] = R"sh({{comment}}
+{{rows}})sh";
+
+const Shell aShells[] = {
+    {"bash",
+     " \t\n\v\f\r/",
+     0,
+     &quoteSh,
+     &quoteSh,
+     szBash,
+     {
+         "  f+='{{letter}}'\n",
+         "  a+='{{letter}}' b+='{{letter}}'\n",
+         "  a+='{{letter}}' o+='{{letter}}'\n",
+         "  a+='{{letter}}'\n",
+     }},
+    /* compdef reads "name=service", and options among its names */
+    {"zsh",
+     " \t\n\v\f\r/=",
+     '-',
+     &quoteSh,
+     &quoteZshOption,
+     szZsh,
+     {
+         "    '-{{letter}}[{{description}}]' \\\n",
+         "    '-{{letter}}+[{{description}}]:{{syntax}}:(true false)' \\\n",
+         "    '-{{letter}}+[{{description}}]:{{syntax}}:_files' \\\n",
+         "    '-{{letter}}+[{{description}}]:{{syntax}}: ' \\\n",
+     }},
+    /* fish reads the name as a token again: a backslash would escape */
+    {"fish",
+     " \t\n\v\f\r/\\",
+     0,
+     &quoteFish,
+     &quoteFish,
+     szFish,
+     {
+         "complete -c '{{name}}' -s '{{letter}}' -d '{{description}}'\n",
+         "complete -c '{{name}}' -s '{{letter}}' -x -a 'true false' -d '{{description}}'\n",
+         "complete -c '{{name}}' -s '{{letter}}' -r -F -d '{{description}}'\n",
+         "complete -c '{{name}}' -s '{{letter}}' -x -d '{{description}}'\n",
+     }},
+};
+
+struct Script {
+    const Shell* psh;
+    const ArgDsc* padBase;
+    const char* szProg;
+};
+
+/* Each letter is offered once, by the row that argdScan would take. */
+bool isOffered(const ArgDsc* padBase, const ArgDsc* pad)
+{
+    if (typeCode(pad->_iType).argument == argumentListed || !isShellLetter(pad->_chOpt))
+        return false;
+    for (const ArgDsc* padEarlier = padBase; padEarlier != pad; ++padEarlier)
+        if (padEarlier->_chOpt == pad->_chOpt && typeCode(padEarlier->_iType).argument != argumentListed)
+            return false;
+    return true;
+}
+
+/* Another byte becomes '_' and two hex digits: no two names make the same
+ * function, so that the scripts of several programs live side by side. */
+void writeNameLetters(const char* szProg, Out out)
+{
+    for (const char* pch = szProg; *pch; ++pch) {
+        unsigned char u = static_cast<unsigned char>(*pch);
+        const char szHex[] = {'_', "0123456789abcdef"[u >> 4], "0123456789abcdef"[u & 15], '\0'};
+        if (isNameLetter(*pch))
+            write(out, *pch);
+        else
+            write(out, szHex);
+    }
+}
+
+/* The hole that sz begins with, or cHoles. */
+int holeAt(const char* sz)
+{
+    int i = 0;
+    while (i < cHoles && strncmp(sz, aszHoles[i], strlen(aszHoles[i])) != 0)
+        ++i;
+    return i;
+}
+
+void expand(const char* sz, const Script& sc, const ArgDsc* pad, Out out);
+
+void fillRowHole(int iHole, const Script& sc, const ArgDsc& row, Out out)
+{
+    const Quoting& qRow = *sc.psh->pqRow;
+    switch (iHole) {
+    case holeLetter: writeQuoted(row._chOpt, qRow, false, out); break;
+    case holeDescription: writeQuoted(row._szDsc, qRow, true, out); break;
+    case holeSyntax: writeQuoted(typeCode(row._iType).szSyntax, qRow, false, out); break;
+    }
+}
+
+/* pad is the row whose template is expanded, or null for the script's. */
+void fillHole(int iHole, const Script& sc, const ArgDsc* pad, Out out)
+{
+    switch (iHole) {
+    case holeName: writeQuoted(sc.szProg, *sc.psh->pqName, false, out); break;
+    case holeProg: write(out, sc.szProg); break;
+    case holeFunc: writeNameLetters(sc.szProg, out); break;
+    case holeComment:
+        write(out, "# ");
+        write(out, sc.psh->szName);
+        write(out, " completion for ");
+        write(out, sc.szProg);
+        write(out, ", written by argops from the option table of ");
+        write(out, sc.szProg);
+        write(out, '.');
+        break;
+    case holeRows:
+        for (const ArgDsc* padRow = sc.padBase; padRow->_chOpt; ++padRow)
+            if (isOffered(sc.padBase, padRow))
+                expand(sc.psh->aszRows[typeCode(padRow->_iType).argument], sc, padRow, out);
+        break;
+    default:
+        if (pad)
+            fillRowHole(iHole, sc, *pad, out);
+    }
+}
+
+/* Writes the template sz with its holes filled. */
+void expand(const char* sz, const Script& sc, const ArgDsc* pad, Out out)
+{
+    while (*sz) {
+        size_t cchText = strcspn(sz, "{");
+        int iHole = holeAt(sz + cchText);
+        if (iHole == cHoles && sz[cchText]) /* a brace of the script's own */
+            ++cchText;
+        write(out, sz, cchText);
+        sz += cchText;
+        if (iHole < cHoles) {
+            fillHole(iHole, sc, pad, out);
+            sz += strlen(aszHoles[iHole]);
+        }
+    }
+}
+
+const Shell* findShell(const char* szShell)
+{
+    for (const Shell& sh : aShells)
+        if (szShell && !strcmp(sh.szName, szShell))
+            return &sh;
+    return nullptr;
+}
+
+bool isCommandName(const char* sz, const Shell& sh)
+{
+    return sz && *sz && *sz != sh.chNotFirst && !sz[strcspn(sz, sh.szNotInName)];
+}
+
+} // namespace
+
+int showCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, Out out)
+{
+    const Shell* psh = findShell(szShell);
+    if (!psh || !isCommandName(szProg, *psh))
+        return -1;
+    expand(psh->szScript, Script{psh, padBase, szProg}, nullptr, out);
+    return 0;
+}
+
+} // namespace argops
+
+int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, FILE* pf)
+{
+    return argops::showCompletion(padBase, szProg, szShell, argops::fileOut(pf));
+}

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: MIT
+/* What the library's source files share, and no program sees: the output
+ * that every text is written through, and the type codes. */
+#ifndef ARGOPS_INTERNAL_H
+#define ARGOPS_INTERNAL_H
+
+#include <stddef.h>
+
+#include "argops.h"
+
+/* Hidden from a program's shared objects too, when the archive is linked
+ * into one: only the operations of argops.h are anyone's to call. */
+#pragma GCC visibility push(hidden)
+
+namespace argops {
+
+/* A number, of the type whose format a stream or printf() gives it. */
+struct Number {
+    enum Kind { kInt, kUnsigned, kDouble, kLongLong } kind;
+    union {
+        int i;
+        unsigned u;
+        double d;
+        long long ll;
+    };
+    explicit Number(int iValue) : kind(kInt), i(iValue) {}
+    explicit Number(unsigned uValue) : kind(kUnsigned), u(uValue) {}
+    explicit Number(double dValue) : kind(kDouble), d(dValue) {}
+    explicit Number(long long llValue) : kind(kLongLong), ll(llValue) {}
+};
+
+struct OutOps;
+
+/* Where an operation writes: the caller's FILE* or std::ostream, behind the
+ * few things that the texts need of it. Only out.cpp and stream.cpp know
+ * which, so that each text is written by one piece of code, and the code
+ * that a C program links never reaches the C++ runtime. */
+struct Out {
+    const OutOps* ops;
+    void* pv; /* the FILE* or the std::ostream */
+};
+
+struct OutOps {
+    void (*write)(void* pv, const char* pch, size_t cch);
+    void (*flush)(void* pv);
+    /* Writes n on outTo in the format of the output pv: a FILE* as printf()
+     * writes numbers, a stream by its own flags and locale. The manual
+     * passes an outTo of its own, which escapes for roff. */
+    void (*writeNumber)(void* pv, const Number& n, Out outTo);
+};
+
+extern const OutOps fileOps; /* out.cpp */
+
+inline Out fileOut(FILE* pf) { return {&fileOps, pf}; }
+
+inline void write(Out out, const char* pch, size_t cch) { out.ops->write(out.pv, pch, cch); }
+void write(Out out, const char* sz);
+void write(Out out, char ch);
+void write(Out out, const Number& n);
+void endLine(Out out); /* a newline, then a flush */
+
+/* What follows an option's letter on a command line: what getopt() is
+ * told, and what a shell offers to complete there. */
+enum Argument : unsigned char {
+    argumentNone,    /* nothing: a flag */
+    argumentBoolean, /* t or f: true and false */
+    argumentFile,    /* a text: file names */
+    argumentValue,   /* a number or a date that the user types: nothing to pick */
+    argumentListed,  /* no option at all: the row is only listed in the usage text */
+};
+
+/* Everything the library knows about a type code, in one place. */
+struct TypeCode {
+    int iType;
+    char szSyntax[8]; /* empty for exactly the flag types; the syntax column is 8 wide */
+    Argument argument;
+    void (*show)(const void* pv, Out out); /* the value shown in brackets */
+    int (*scan)(ArgDsc* pad, char* szArg, char* szProg, Out out);
+};
+
+/* The code's entry; refuses, by assertion, a code that is none. */
+const TypeCode& typeCode(int iType);
+
+/* How a text is written as itself in one place: each character of
+ * szSpecial becomes the piece at its position in szPieces, the pieces one
+ * after the other, each ending in a NUL. */
+struct Quoting {
+    char szSpecial[8];
+    const char* szPieces;
+};
+
+bool isControl(char ch);
+
+/* fOneLine: the text is shown on one line (a description beside its
+ * option, a roff text), where a control character would break the line or
+ * the terminal: it is shown as a blank. */
+void writeQuoted(char ch, const Quoting& q, bool fOneLine, Out out);
+void writeQuoted(const char* sz, const Quoting& q, bool fOneLine, Out out);
+
+/* The operations, on either output; each checks its arguments as its
+ * exported forms promise. */
+int scanOption(char chOpt, char* szArg, ArgDsc* pad, char* szProg, Out out);
+int scanSigned(ArgDsc* pad, char* szArg, char* szProg, Out out);
+int scanUnsigned(ArgDsc* pad, char* szArg, char* szProg, Out out);
+void showUsage(ArgDsc* padBase, const char* szProg, const char* szPost, Out out);
+int showCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, Out out);
+void showManual(ArgDsc* padBase, const char* szProg, const char* szPost, Out out);
+
+} // namespace argops
+
+#pragma GCC visibility pop
+
+#endif

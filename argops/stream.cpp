@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+/* The operations' std::ostream& forms: the output of internal.h on the
+ * caller's stream, whose own formatting writes the numbers. The only file
+ * of the library that needs the C++ library. */
+#include "internal.h"
+
+#include <ostream>
+#include <string_view>
+
+namespace argops {
+namespace {
+
+/* Formatted insertions, as every text was written before this output
+ * existed: a width the caller left set applies to the first text. */
+void writeStream(void* pv, const char* pch, size_t cch)
+{
+    *static_cast<std::ostream*>(pv) << std::string_view(pch, cch);
+}
+
+void flushStream(void* pv) { static_cast<std::ostream*>(pv)->flush(); }
+
+void insert(std::ostream& os, const Number& n)
+{
+    switch (n.kind) {
+    case Number::kInt: os << n.i; break;
+    case Number::kUnsigned: os << n.u; break;
+    case Number::kDouble: os << n.d; break;
+    case Number::kLongLong: os << n.ll; break;
+    }
+}
+
+/* A stream whose text goes on to another output: how a number in the
+ * caller's format reaches the manual's roff escaping. */
+struct OutBuf : std::streambuf {
+    Out out;
+    explicit OutBuf(Out outTo) : out(outTo) {}
+    int_type overflow(int_type ch) override
+    {
+        if (!traits_type::eq_int_type(ch, traits_type::eof()))
+            write(out, traits_type::to_char_type(ch));
+        return traits_type::not_eof(ch);
+    }
+    std::streamsize xsputn(const char* pch, std::streamsize cch) override
+    {
+        write(out, pch, static_cast<size_t>(cch));
+        return cch;
+    }
+};
+
+void writeStreamNumber(void* pv, const Number& n, Out outTo)
+{
+    std::ostream& os = *static_cast<std::ostream*>(pv);
+    if (outTo.pv == pv) {
+        insert(os, n);
+        return;
+    }
+    OutBuf buf(outTo);
+    std::ostream osTo(&buf);
+    osTo.copyfmt(os);
+    insert(osTo, n);
+}
+
+const OutOps streamOps = {writeStream, flushStream, writeStreamNumber};
+
+Out streamOut(std::ostream& os) { return {&streamOps, &os}; }
+
+} // namespace
+} // namespace argops
+
+using namespace argops;
+
+int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, std::ostream& os)
+{
+    return scanOption(chOpt, szArg, pad, szProg, streamOut(os));
+}
+
+int argdScanu(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
+{
+    return scanSigned(pad, szArg, szProg, streamOut(os));
+}
+
+int argdScanU(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os)
+{
+    return scanUnsigned(pad, szArg, szProg, streamOut(os));
+}
+
+void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, std::ostream& os)
+{
+    showUsage(padBase, szProg, szPost, streamOut(os));
+}
+
+int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, std::ostream& os)
+{
+    return showCompletion(padBase, szProg, szShell, streamOut(os));
+}
+
+void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, std::ostream& os)
+{
+    showManual(padBase, szProg, szPost, streamOut(os));
+}
