@@ -43,13 +43,15 @@ struct Out {
 struct OutOps {
     void (*write)(void* pv, const char* pch, size_t cch);
     void (*flush)(void* pv);
-    /* Writes n on outTo in the format of the output pv: a FILE* as printf()
-     * writes numbers, a stream by its own flags and locale. The manual
-     * passes an outTo of its own, which escapes for roff. */
-    void (*writeNumber)(void* pv, const Number& n, Out outTo);
+    /* A FILE* as printf() writes numbers, a stream by its own flags and
+     * locale. */
+    void (*writeNumber)(void* pv, const Number& n);
 };
 
 extern const OutOps fileOps; /* out.cpp */
+
+/* Writes n into sz as printf() does, and returns sz. */
+const char* formatNumber(const Number& n, char (&sz)[64]);
 
 inline Out fileOut(FILE* pf) { return {&fileOps, pf}; }
 

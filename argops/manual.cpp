@@ -93,8 +93,9 @@ void writeRoff(Utf8& u8, char ch, Out out)
 }
 
 /* Every roff text is written through this output, which escapes each byte
- * on its way to the caller's and keeps none. Its numbers are formatted as
- * the caller's output formats them, then escaped. */
+ * on its way to the caller's and keeps none. Its numbers are printf()'s,
+ * whatever the caller's output: a page must not depend on a stream's
+ * flags. */
 struct Roff {
     Out outTo;
     Utf8 u8;
@@ -109,10 +110,11 @@ void writeRoffText(void* pv, const char* pch, size_t cch)
 
 void flushRoff(void* pv) { static_cast<Roff*>(pv)->outTo.ops->flush(static_cast<Roff*>(pv)->outTo.pv); }
 
-void writeRoffNumber(void* pv, const Number& n, Out outTo)
+void writeRoffNumber(void* pv, const Number& n)
 {
-    const Out& outCaller = static_cast<Roff*>(pv)->outTo;
-    outCaller.ops->writeNumber(outCaller.pv, n, outTo);
+    char sz[64];
+    const char* szNumber = formatNumber(n, sz);
+    writeRoffText(pv, szNumber, strlen(szNumber));
 }
 
 const OutOps roffOps = {writeRoffText, flushRoff, writeRoffNumber};
@@ -131,7 +133,7 @@ void writeRoffLetter(char ch, Out out)
     writeRoff(sz, out);
 }
 
-/* The value as the usage text shows it, in the caller's number format. */
+/* The value as the usage text shows it. */
 void writeRoffValue(const ArgDsc* pad, Out out)
 {
     Roff roff = {out, {}};

@@ -14,29 +14,34 @@ void writeFile(void* pv, const char* pch, size_t cch) { fwrite(pch, 1, cch, stat
 
 void flushFile(void* pv) { fflush(static_cast<FILE*>(pv)); }
 
-/* As printf() writes numbers: a C program's own locale applies to the
- * decimal point, as it does to everything else the program prints. */
-void writeFileNumber(void*, const Number& n, Out outTo)
+void writeFileNumber(void* pv, const Number& n)
 {
     char sz[64];
-    switch (n.kind) {
-    case Number::kInt: snprintf(sz, sizeof sz, "%d", n.i); break;
-    case Number::kUnsigned: snprintf(sz, sizeof sz, "%u", n.u); break;
-    case Number::kDouble: snprintf(sz, sizeof sz, "%g", n.d); break;
-    case Number::kLongLong: snprintf(sz, sizeof sz, "%lld", n.ll); break;
-    }
-    write(outTo, sz);
+    fputs(formatNumber(n, sz), static_cast<FILE*>(pv));
 }
 
 } // namespace
 
 const OutOps fileOps = {writeFile, flushFile, writeFileNumber};
 
+/* A C program's own locale applies to the decimal point, as it does to
+ * everything else the program prints. */
+const char* formatNumber(const Number& n, char (&sz)[64])
+{
+    switch (n.kind) {
+    case Number::kInt: snprintf(sz, sizeof sz, "%d", n.i); break;
+    case Number::kUnsigned: snprintf(sz, sizeof sz, "%u", n.u); break;
+    case Number::kDouble: snprintf(sz, sizeof sz, "%g", n.d); break;
+    case Number::kLongLong: snprintf(sz, sizeof sz, "%lld", n.ll); break;
+    }
+    return sz;
+}
+
 void write(Out out, const char* sz) { write(out, sz, strlen(sz)); }
 
 void write(Out out, char ch) { write(out, &ch, 1); }
 
-void write(Out out, const Number& n) { out.ops->writeNumber(out.pv, n, out); }
+void write(Out out, const Number& n) { out.ops->writeNumber(out.pv, n); }
 
 void endLine(Out out)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 /* The operations' std::ostream& forms: the output of internal.h on the
- * caller's stream, whose own formatting writes the numbers. The only file
- * of the library that needs the C++ library. */
+ * caller's stream, whose own flags and locale format the numbers. The only
+ * source of the library that needs the C++ library. */
 #include "internal.h"
 
 #include <ostream>
@@ -19,45 +19,15 @@ void writeStream(void* pv, const char* pch, size_t cch)
 
 void flushStream(void* pv) { static_cast<std::ostream*>(pv)->flush(); }
 
-void insert(std::ostream& os, const Number& n)
+void writeStreamNumber(void* pv, const Number& n)
 {
+    std::ostream& os = *static_cast<std::ostream*>(pv);
     switch (n.kind) {
     case Number::kInt: os << n.i; break;
     case Number::kUnsigned: os << n.u; break;
     case Number::kDouble: os << n.d; break;
     case Number::kLongLong: os << n.ll; break;
     }
-}
-
-/* A stream whose text goes on to another output: how a number in the
- * caller's format reaches the manual's roff escaping. */
-struct OutBuf : std::streambuf {
-    Out out;
-    explicit OutBuf(Out outTo) : out(outTo) {}
-    int_type overflow(int_type ch) override
-    {
-        if (!traits_type::eq_int_type(ch, traits_type::eof()))
-            write(out, traits_type::to_char_type(ch));
-        return traits_type::not_eof(ch);
-    }
-    std::streamsize xsputn(const char* pch, std::streamsize cch) override
-    {
-        write(out, pch, static_cast<size_t>(cch));
-        return cch;
-    }
-};
-
-void writeStreamNumber(void* pv, const Number& n, Out outTo)
-{
-    std::ostream& os = *static_cast<std::ostream*>(pv);
-    if (outTo.pv == pv) {
-        insert(os, n);
-        return;
-    }
-    OutBuf buf(outTo);
-    std::ostream osTo(&buf);
-    osTo.copyfmt(os);
-    insert(osTo, n);
 }
 
 const OutOps streamOps = {writeStream, flushStream, writeStreamNumber};
