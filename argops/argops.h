@@ -11,7 +11,11 @@
  * The header is C99 and C++14 or later. An operation that writes takes the
  * stdio stream it writes to, a FILE*; in C++ it also takes a std::ostream&
  * in its place, with the same texts, flushes and results. The FILE* forms
- * and the two operations that write nothing have C linkage.
+ * and the two operations that write nothing have C linkage, and use the C
+ * library alone: a C program linked with the archive libargops.a needs no
+ * C++ runtime. The FILE* forms write numbers as printf() does (the C
+ * locale's decimal point); the stream forms by the stream's own flags and
+ * locale.
  *
  * A broken precondition (a letter missing from the table, an unknown type
  * code, a wrong row, a removal position out of range) is the calling
@@ -44,7 +48,10 @@
  *                              copying; the text, or "unspec" when null
  *   't'  time_t        <date>  none: the program converts it; the ctime()
  *                              text without its newline, or the number of
- *                              seconds when ctime() cannot convert it
+ *                              seconds when ctime() cannot convert it.
+ *                              time_t is the platform's: where it may have
+ *                              32 or 64 bits, the library and the program
+ *                              must be built with the same _TIME_BITS.
  *   '-'  nothing       <...>   none: the program handles it; nothing ("[]")
  *   '+'  nothing       ...     never in the option string, only listed in
  *                              the usage text; nothing ("[]")
@@ -91,15 +98,16 @@ extern "C" {
  * szArg must be non-null for 'B', 'u' and 'U'; szProg must be non-null. */
 int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, FILE* pf);
 
-/* Converts szArg as C17's strtol(szArg, &end, 0) does into the int of the
- * 'u' row pad: optional blanks and sign, then hexadecimal after 0x or 0X,
- * octal after a leading 0, else decimal, whatever C library the library was
- * built with (C23's binary 0b101 is a scan error). The low 32 bits of the
- * result are kept: a text out of long's range saturates first, so
+/* Converts szArg as C17's strtol(szArg, &end, 0) does where long has 64
+ * bits, as on x86-64, into the int of the 'u' row pad, on every platform
+ * and whatever C library the library was built with: optional blanks and
+ * sign, then hexadecimal after 0x or 0X, octal after a leading 0, else
+ * decimal (C23's binary 0b101 is a scan error). The low 32 bits of the
+ * result are kept: a text out of the 64-bit range saturates first, so
  * 99999999999999999999 gives -1, and 4294967301 gives 5. The whole text
  * must convert (the empty text is 0), and the value must lie in the row's
  * range pair, or in [0,2147483647] when _pvQual is null. errno is left as
- * strtol() leaves it: with glibc, ERANGE after a text out of long's range,
+ * that strtol() leaves it: ERANGE after a text out of the 64-bit range,
  * else unchanged. szArg and szProg must be non-null. Returns 0 when stored;
  * otherwise writes on pf, each line flushed:
  *     prog: option scan error            (or: option range error)
@@ -109,10 +117,11 @@ int argdScan(char chOpt, char* szArg, ArgDsc* pad, char* szProg, int, FILE* pf);
  * row (assertion "pad && pad->_iType == 'u'"). */
 int argdScanu(ArgDsc* pad, char* szArg, char* szProg, FILE* pf);
 
-/* Converts szArg as C17's strtoul(szArg, &end, 0) does, with the same
- * prefixes as argdScanu, into the unsigned int of the 'U' row pad, keeping
- * the low 32 bits (so "-1" gives 4294967295); errno as argdScanu leaves it,
- * for unsigned long's range. No range check. Returns 0 when stored, or -1
+/* Converts szArg as C17's strtoul(szArg, &end, 0) does where long has 64
+ * bits, on every platform, with the same prefixes as argdScanu, into the
+ * unsigned int of the 'U' row pad, keeping the low 32 bits (so "-1" gives
+ * 4294967295); errno as argdScanu leaves it, for the unsigned 64-bit
+ * range. No range check. Returns 0 when stored, or -1
  * after a scan error report whose detail is: can't get unsigned
  * from:"<szArg>". Refuses a null or non-'U' row (assertion
  * "pad && pad->_iType == 'U'"). */
@@ -165,7 +174,8 @@ int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell,
  * synopsis as the usage line has it, with szPost after the options (null:
  * nothing), then for each row a tagged paragraph with the letter and its
  * syntax, the description and, unless the description contains '[', the
- * current value in brackets as the usage text shows it. Every text is
+ * current value in brackets as the usage text of the FILE* form shows it
+ * (numbers as printf() writes them, on a stream too). Every text is
  * escaped so that roff shows it as written, in ASCII: a newline in a
  * description becomes a line break, other control characters blanks,
  * UTF-8 roff's escapes (\~ and \% for the no-break space and the soft
