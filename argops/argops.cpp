@@ -12,7 +12,6 @@
 
 #include "internal.h"
 
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -112,15 +111,15 @@ bool readPlain(const char* sz, unsigned long long* pull)
     return true;
 }
 
-/* The text's number begins with 0b or 0B. C23 reads 0b101 as 5, and glibc
- * 2.38 and later give C++ programs that strtol(); numbers are read here as
- * C17 has it, where the 0 is converted and the b left over: a scan error,
- * whatever follows. Blanks are the locale's, as for strtol(). */
+/* The text's first decimal digit begins 0b or 0B. C23 reads 0b101 as 5,
+ * and glibc 2.38 and later give C++ programs that strtol(); numbers are
+ * read here as C17 has it, where such a text is always a scan error: its
+ * 0 is converted and the b left over, or, when anything but blanks and a
+ * sign precedes the 0, nothing is converted. Any other text C17 and C23
+ * read alike, since C23's prefix is the number's first digit and a b. */
 bool isBinary(const char* sz)
 {
-    while (isspace(static_cast<unsigned char>(*sz)))
-        ++sz;
-    if (*sz == '+' || *sz == '-')
+    while (*sz && digitValues.aDigit[static_cast<unsigned char>(*sz)] >= 10)
         ++sz;
     return sz[0] == '0' && (sz[1] == 'b' || sz[1] == 'B');
 }
@@ -152,16 +151,23 @@ int lowInt(unsigned long long ull)
 
 void printDsc(const ArgDsc* pad, Out out); /* below, with the table of codes */
 
+/* The head of an error report: the headline, the row's descriptor line,
+ * and the indent of the detail line that the caller writes. */
+void beginReport(const ArgDsc* pad, const char* szProg, const char* szHeadline, Out out)
+{
+    write(out, szProg);
+    write(out, szHeadline);
+    endLine(out);
+    printDsc(pad, out);
+    write(out, szIndent);
+}
+
 /* The error reports are rare: out of line, so that the conversions keep
  * nothing alive for them. */
 [[gnu::cold, gnu::noinline]] int reportScan(const ArgDsc* pad, const char* szArg, const char* szProg,
                                             const char* szWhat, Out out)
 {
-    write(out, szProg);
-    write(out, ": option scan error");
-    endLine(out);
-    printDsc(pad, out);
-    write(out, szIndent);
+    beginReport(pad, szProg, ": option scan error", out);
     write(out, "can't get ");
     write(out, szWhat);
     write(out, " from:\"");
@@ -173,11 +179,7 @@ void printDsc(const ArgDsc* pad, Out out); /* below, with the table of codes */
 
 [[gnu::cold, gnu::noinline]] int reportRange(const ArgDsc* pad, const char* szProg, int iMin, int iMax, Out out)
 {
-    write(out, szProg);
-    write(out, ": option range error");
-    endLine(out);
-    printDsc(pad, out);
-    write(out, szIndent);
+    beginReport(pad, szProg, ": option range error", out);
     write(out, "value is out of the range [");
     write(out, Number(iMin));
     write(out, ',');

@@ -251,30 +251,35 @@ void fillHole(int iHole, const Script& sc, const ArgDsc* pad, Out out)
 void expand(const char* sz, const Script& sc, const ArgDsc* pad, Out out)
 {
     while (*sz) {
-        size_t cchText = strcspn(sz, "{");
-        int iHole = holeAt(sz + cchText);
-        if (iHole == cHoles && sz[cchText]) /* a brace of the script's own */
-            ++cchText;
-        write(out, sz, cchText);
-        sz += cchText;
+        int iHole = holeAt(sz);
         if (iHole < cHoles) {
             fillHole(iHole, sc, pad, out);
             sz += strlen(aszHoles[iHole]);
+            continue;
         }
+        const char* pchBrace = strchr(sz + 1, '{'); /* where the next hole may begin */
+        size_t cchText = pchBrace ? static_cast<size_t>(pchBrace - sz) : strlen(sz);
+        write(out, sz, cchText);
+        sz += cchText;
     }
 }
 
 const Shell* findShell(const char* szShell)
 {
     for (const Shell& sh : aShells)
-        if (szShell && !strcmp(sh.szName, szShell))
+        if (szShell && !strncmp(sh.szName, szShell, sizeof sh.szName)) /* the name and its NUL */
             return &sh;
     return nullptr;
 }
 
 bool isCommandName(const char* sz, const Shell& sh)
 {
-    return sz && *sz && *sz != sh.chNotFirst && !sz[strcspn(sz, sh.szNotInName)];
+    if (!sz || !*sz || *sz == sh.chNotFirst)
+        return false;
+    for (; *sz; ++sz)
+        if (strchr(sh.szNotInName, *sz))
+            return false;
+    return true;
 }
 
 } // namespace

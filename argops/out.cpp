@@ -17,7 +17,8 @@ void flushFile(void* pv) { fflush(static_cast<FILE*>(pv)); }
 void writeFileNumber(void* pv, const Number& n)
 {
     char sz[64];
-    fputs(formatNumber(n, sz), static_cast<FILE*>(pv));
+    const char* szNumber = formatNumber(n, sz);
+    writeFile(pv, szNumber, strlen(szNumber));
 }
 
 } // namespace
