@@ -329,13 +329,13 @@ const char* szArgSyntax(const ArgDsc* pad) { return typeCode(pad->_iType).szSynt
 void printDsc(const ArgDsc* pad, Out out)
 {
     const TypeCode& tc = typeCode(pad->_iType);
+    /* The option and its syntax in a column 8 wide, written at once. */
+    char szOption[] = "-?         ";
+    szOption[1] = pad->_chOpt;
+    for (size_t i = 0; tc.szSyntax[i]; ++i)
+        szOption[3 + i] = tc.szSyntax[i];
     write(out, szIndent);
-    write(out, '-');
-    write(out, pad->_chOpt);
-    write(out, ' ');
-    size_t cchSyntax = strlen(tc.szSyntax);
-    write(out, tc.szSyntax, cchSyntax);
-    write(out, "        ", 8 - cchSyntax); /* the column is 8 wide */
+    write(out, szOption, sizeof szOption - 1);
     write(out, pad->_szDsc);
     if (!strchr(pad->_szDsc, '[')) {
         write(out, " [");

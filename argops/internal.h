@@ -5,6 +5,7 @@
 #define ARGOPS_INTERNAL_H
 
 #include <stddef.h>
+#include <string.h>
 
 #include "argops.h"
 
@@ -56,10 +57,16 @@ const char* formatNumber(const Number& n, char (&sz)[64]);
 inline Out fileOut(FILE* pf) { return {&fileOps, pf}; }
 
 inline void write(Out out, const char* pch, size_t cch) { out.ops->write(out.pv, pch, cch); }
-void write(Out out, const char* sz);
-void write(Out out, char ch);
-void write(Out out, const Number& n);
-void endLine(Out out); /* a newline, then a flush */
+inline void write(Out out, const char* sz) { write(out, sz, strlen(sz)); }
+inline void write(Out out, char ch) { write(out, &ch, 1); }
+inline void write(Out out, const Number& n) { out.ops->writeNumber(out.pv, n); }
+
+/* A newline, then a flush. */
+inline void endLine(Out out)
+{
+    write(out, '\n');
+    out.ops->flush(out.pv);
+}
 
 /* What follows an option's letter on a command line: what getopt() is
  * told, and what a shell offers to complete there. */

@@ -38,18 +38,6 @@ const char* formatNumber(const Number& n, char (&sz)[64])
     return sz;
 }
 
-void write(Out out, const char* sz) { write(out, sz, strlen(sz)); }
-
-void write(Out out, char ch) { write(out, &ch, 1); }
-
-void write(Out out, const Number& n) { out.ops->writeNumber(out.pv, n); }
-
-void endLine(Out out)
-{
-    write(out, '\n');
-    out.ops->flush(out.pv);
-}
-
 namespace {
 
 const char* szPiece(const char* sz, long i)
