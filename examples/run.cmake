@@ -4,14 +4,14 @@
 # on its standard output and ERR on its standard error. In OUT and ERR,
 # @usage@ stands for the help of `./name -h`, which must begin with
 # "usage: ./name " and come on standard output, with nothing on standard
-# error and the status 0.
+# error and the status 0. EMULATOR, a list, runs ./name in a cross build.
 get_filename_component(dir ${PROG} DIRECTORY)
 get_filename_component(name ${PROG} NAME)
 set(ENV{TZ} UTC)
 
 macro(run args)
     separate_arguments(argv UNIX_COMMAND "${args}")
-    execute_process(COMMAND ./${name} ${argv} WORKING_DIRECTORY ${dir} INPUT_FILE /dev/null
+    execute_process(COMMAND ${EMULATOR} ./${name} ${argv} WORKING_DIRECTORY ${dir} INPUT_FILE /dev/null
                     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 endmacro()
 

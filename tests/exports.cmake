@@ -2,12 +2,19 @@
 # Fails unless the shared library LIB exports exactly the operations: each by
 # its C name (the FILE* forms, argdInitOpt and argdRemoveArg), and by its C++
 # name (the std::ostream& forms, and the two that 1.0 exported so).
-execute_process(COMMAND nm -D --defined-only -C ${LIB} OUTPUT_VARIABLE out COMMAND_ERROR_IS_FATAL ANY)
+# NM is the target's nm, which a cross build needs: the build machine's may
+# not read the target's objects.
+if(NOT NM)
+    set(NM nm)
+endif()
+execute_process(COMMAND ${NM} -D --defined-only -C ${LIB} OUTPUT_VARIABLE out COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX MATCHALL "[^\n]+" lines "${out}")
 set(names)
 foreach(line IN LISTS lines)
     string(REGEX REPLACE "^[0-9a-f]+ . " "" name "${line}")
-    string(REPLACE "std::basic_ostream<char, std::char_traits<char> >" "std::ostream" name "${name}")
+    # libc++ names its std inside std::__1.
+    string(REGEX REPLACE "std::(__1::)?basic_ostream<char, std::(__1::)?char_traits<char> >" "std::ostream" name
+           "${name}")
     list(APPEND names "${name}")
 endforeach()
 list(SORT names)

@@ -2,9 +2,9 @@
 // The descriptor line of a row: syntax column, description, current value.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 #include "support.h"
 
@@ -59,10 +59,20 @@ TEST(DescriptorLine, ShowsTimesInLocalTimeWithoutCtimeNewline)
 {
     setenv("TZ", "UTC", 1);
     tzset();
-    time_t epoch = 0, far = LLONG_MAX;
+    time_t epoch = 0, last = std::numeric_limits<time_t>::max(), first = std::numeric_limits<time_t>::min();
     EXPECT_EQ(line({'t', "start", 't', &epoch}), "    -t <date>  start [Thu Jan  1 00:00:00 1970]\n");
-    // ctime() cannot convert this one: the number of seconds stands instead.
-    EXPECT_EQ(line({'t', "start", 't', &far}), "    -t <date>  start [9223372036854775807]\n");
+    // The platform's time_t decides what its extremes show. A 64-bit one
+    // reaches years that ctime() cannot write: the number of seconds stands
+    // instead. A 32-bit one (i386, and armhf before Debian 13) spans 1901 to
+    // 2038, dates like any other.
+    static_assert(sizeof(time_t) == 8 || sizeof(time_t) == 4, "time_t of 32 or 64 bits");
+    if (sizeof(time_t) == 8) {
+        EXPECT_EQ(line({'t', "start", 't', &last}), "    -t <date>  start [9223372036854775807]\n");
+        EXPECT_EQ(line({'t', "start", 't', &first}), "    -t <date>  start [-9223372036854775808]\n");
+    } else {
+        EXPECT_EQ(line({'t', "start", 't', &last}), "    -t <date>  start [Tue Jan 19 03:14:07 2038]\n");
+        EXPECT_EQ(line({'t', "start", 't', &first}), "    -t <date>  start [Fri Dec 13 20:45:52 1901]\n");
+    }
 }
 
 } // namespace

@@ -5,15 +5,15 @@
 # by that package's loader in a completions directory), asked through the
 # function that `complete` registered what it offers at each point of a
 # line.
-# usage: bash.sh <show_tool>
+# usage: bash.sh <show_tool> [emulator ...]
 set -u
 # What the test runs: without it the test is skipped, and fails in CI.
 for p in bash; do
     command -v "$p" >/dev/null || { echo "no $p"; [ "${CI:-}" ] && exit 1; exit 77; }
 done
 [ -e /usr/share/bash-completion/bash_completion ] || { echo "no bash-completion"; [ "${CI:-}" ] && exit 1; exit 77; }
-tool=$(realpath "$1")
 dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/runner.sh" && tool=$(runner "$dir/run" "$@") || exit 1
 mkdir -p "$dir/files/adir" "$dir/bc/completions" && cd "$dir/files" && touch afile bfile ./-dash || exit 1
 "$tool" completion bash tool >"$dir/tool.bash" && cp "$dir/tool.bash" "$dir/bc/completions/tool" || exit 1
 status=0

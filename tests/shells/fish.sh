@@ -5,14 +5,14 @@
 # of a line (in a configuration directory of its own); beside each option
 # fish must show the row's description as written (control characters as
 # blanks).
-# usage: fish.sh <show_tool>
+# usage: fish.sh <show_tool> [emulator ...]
 set -u
 # What the test runs: without it the test is skipped, and fails in CI.
 for p in fish; do
     command -v "$p" >/dev/null || { echo "no $p"; [ "${CI:-}" ] && exit 1; exit 77; }
 done
-tool=$(realpath "$1")
 dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/runner.sh" && tool=$(runner "$dir/run" "$@") || exit 1
 # fish autoloads the completion of a command found in PATH only.
 mkdir -p "$dir/files/adir" "$dir/cfg/fish/completions" "$dir/bin" && printf '#!/bin/sh\n' >"$dir/bin/tool" &&
     chmod +x "$dir/bin/tool" && export PATH=$dir/bin:$PATH && cd "$dir/files" && touch afile bfile ./-dash || exit 1

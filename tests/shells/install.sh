@@ -2,12 +2,13 @@
 # SPDX-License-Identifier: MIT
 # The README's installs of numseq's completion, each in a fresh home of its
 # own, then a new shell: it must complete numseq's options.
-# usage: install.sh <numseq>
+# usage: install.sh <numseq> [emulator ...]
 set -u
 for p in bash zsh fish; do
     command -v "$p" >/dev/null || { echo "no $p"; [ "${CI:-}" ] && exit 1; exit 77; }
 done
-bin=$(dirname "$(realpath "$1")")
+run=$(mktemp -d) && trap 'rm -rf "$run"' EXIT
+source "$(dirname "$0")/runner.sh" && bin=$(dirname "$(runner "$run" "$@")") || exit 1
 export PATH=$bin:$PATH
 status=0
 fail() { echo "FAIL: $*"; status=1; }

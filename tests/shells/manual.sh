@@ -5,14 +5,14 @@
 # must render each description as written (a newline as a line break,
 # other control characters as blanks), the value after it unless the
 # description holds '[', and the synopsis of the usage line.
-# usage: manual.sh <show_tool>
+# usage: manual.sh <show_tool> [emulator ...]
 set -u
 # What the test runs: without it the test is skipped, and fails in CI.
 for p in groff mandoc man; do
     command -v "$p" >/dev/null || { echo "no $p"; [ "${CI:-}" ] && exit 1; exit 77; }
 done
-tool=$(realpath "$1")
 dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/runner.sh" && tool=$(runner "$dir/run" "$@") || exit 1
 cd "$dir" || exit 1
 status=0
 fail() { echo "FAIL: $*"; status=1; }

@@ -3,14 +3,14 @@
 # Program names and shells: what no shell can register is refused with no
 # output; an odd name that it can is registered under exactly that name,
 # and sourcing runs nothing of it; two names never share a function.
-# usage: names.sh <show_tool>
+# usage: names.sh <show_tool> [emulator ...]
 set -u
 # What the test runs: without it the test is skipped, and fails in CI.
 for p in bash zsh fish; do
     command -v "$p" >/dev/null || { echo "no $p"; [ "${CI:-}" ] && exit 1; exit 77; }
 done
-tool=$(realpath "$1")
 dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/runner.sh" && tool=$(runner "$dir/run" "$@") || exit 1
 cd "$dir" || exit 1
 status=0
 fail() { echo "FAIL: $*"; status=1; }

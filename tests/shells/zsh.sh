@@ -4,7 +4,7 @@
 # compinit. An interactive zsh in a pseudo-terminal (zpty) lists, with ^D,
 # what completion offers at each point of a line; beside each option zsh
 # must show the row's description as written (control characters as blanks).
-# usage: zsh.sh <show_tool>
+# usage: zsh.sh <show_tool> [emulator ...]
 set -u
 # What the test runs: without it the test is skipped, and fails in CI.
 for p in zsh; do
@@ -12,8 +12,8 @@ for p in zsh; do
 done
 zsh -fc 'zmodload zsh/zpty && zpty t true' 2>/dev/null ||
     { echo "no pseudo-terminal for zsh"; [ "${CI:-}" ] && exit 1; exit 77; }
-tool=$(realpath "$1")
 dir=$(mktemp -d) && trap "${KEEP:+:} rm -rf $dir" EXIT
+source "$(dirname "$0")/runner.sh" && tool=$(runner "$dir/run" "$@") || exit 1
 mkdir -p "$dir/files/adir" "$dir/fp" && cd "$dir/files" && touch afile bfile ./-dash || exit 1
 "$tool" completion zsh tool >"$dir/tool.zsh" && cp "$dir/tool.zsh" "$dir/fp/_tool" || exit 1
 status=0
