@@ -50,8 +50,19 @@ COMPARISONS = [
     ("error report / by hand", "report", None),
 ] + [(f"'{t}' / its store by hand", f"scan/{t}", None) for t in "01bBs"]
 LOOKUP_ROWS = [1, 8, 30, 62]
-STARTUP = [("st_hand", "by hand"), ("st_hand_empty", "by hand, an empty shared library loaded"),
-           ("st_argops", "with libargops.so"), ("st_argops_static", "with libargops.a")]
+# The whole-process table: each st_<stem>_c and st_<stem>_cxx tool, counted
+# from exec to exit. A target is the greatest excess, in instructions, over
+# a baseline tool of the same language: for the C tool with the archive the
+# hand loop; for the C++ tool with libargops.so the hand loop with an empty
+# library loaded, since loading any library costs a C++ program far more
+# than what it does.
+TOOL_LINE = "-v -n 5 -o out file".split()
+TOOL_BAD_LINES = [["-n", "11"], ["-n", "5x"]]
+TOOLS = [("hand", "hand loop (baseline)"), ("hand_empty", "hand loop, an empty library loaded"),
+         ("argops", "argops with libargops.so"), ("argops_static", "argops with libargops.a"),
+         ("popt", "popt"), ("argtable2", "argtable2")]
+LANGUAGES = [("c", "C"), ("cxx", "C++")]
+TOOL_TARGETS = {("argops_static", "c"): ("hand", 10000), ("argops", "cxx"): ("hand_empty", 25000)}
 
 failed = []  # what fails the run
 missed = []  # targets missed, reported only
@@ -191,13 +202,46 @@ def print_comparisons(trees, times, counts):
         print("  each row searched adds " + ", ".join(f"{n:.1f} instructions ({t})" for t, n in zip(trees, per_row)))
 
 
-def print_startup(trees):
-    print("\nStart-up: a minimal tool's whole run (three options, one line of output),"
-          " instructions and their excess over the tool by hand")
+def print_whole_process(trees, quick):
+    """The whole-process table of each tree; --quick only checks that every tool ends with the hand loop's
+    values and refuses bad numbers."""
+    print("\nWhole process, exec to exit, of prog " + " ".join(TOOL_LINE)
+          + (": same values as the hand loop, and bad numbers refused" if quick
+             else ": instructions over the hand loop of the same language, and in all"))
     for tree, build in trees.items():
-        count = {tool: callgrind([program(build, tool), "-v", "-n", "4"]) for tool, _ in STARTUP}
-        for tool, label in STARTUP:
-            print(f"  {tree:10} {label:42} {count[tool]:10,} {count[tool] - count['st_hand']:+9,}")
+        tools = [(stem, label) for stem, label in TOOLS if os.path.exists(program(build, f"st_{stem}_c"))]
+        expected = run([program(build, "st_hand_c")] + TOOL_LINE).stdout
+        cells, count, stdcxx = {}, {}, []
+        for stem, label in tools:
+            for lang, name in LANGUAGES:
+                path = program(build, f"st_{stem}_{lang}")
+                got = run([path] + TOOL_LINE)
+                ok = (got.returncode == 0 and got.stdout == expected
+                      and all(run([path] + bad).returncode != 0 for bad in TOOL_BAD_LINES))
+                if not ok:
+                    failed.append(f"{name} {label} ({tree}) ends with other values or accepts a bad number")
+                if lang == "c" and "libstdc++" in run(["ldd", path], check=True).stdout:
+                    stdcxx.append(label)
+                cells[(stem, lang)] = "yes" if ok else "NO"
+                if not quick:
+                    count[(stem, lang)] = callgrind([path] + TOOL_LINE)
+        marks = []
+        for (stem, lang), n in count.items():
+            excess = n - count[("hand", lang)]
+            cells[(stem, lang)] = f"{n:,}" if stem == "hand" else f"{excess / 1000:+,.1f} k ({n:,})"
+            if (stem, lang) in TOOL_TARGETS:
+                base, target = TOOL_TARGETS[(stem, lang)]
+                over = n - count[(base, lang)]
+                what = f"{dict(LANGUAGES)[lang]} {dict(TOOLS)[stem]} over {dict(TOOLS)[base]} <= {target / 1000:+.0f} k"
+                marks.append(f"{what}: {over / 1000:+,.1f} k, {'pass' if over <= target else 'miss'}")
+                if over > target:
+                    missed.append(f"{what} ({tree})")
+        print(f"  {tree:38}" + "".join(f"{name:>28}" for _, name in LANGUAGES))
+        for stem, label in tools:
+            print(f"    {label:36}" + "".join(f"{cells[(stem, lang)]:>28}" for lang, _ in LANGUAGES))
+        print(f"    C programs that load libstdc++: {', '.join(stdcxx) or 'none'}")
+        if marks:
+            print(f"    targets: {'; '.join(marks)}")
 
 
 def print_peers(tree, build, times, counts, quick):
@@ -263,8 +307,7 @@ def main():
     times = median_times(programs, quick)
     counts = {} if quick else instructions(programs, sorted(times))
     print_comparisons(trees, times, counts)
-    if not quick:
-        print_startup(trees)
+    print_whole_process(trees, quick)
     print_peers(first, trees[first], times, counts, quick)
     print()
     print_machine()
