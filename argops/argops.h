@@ -13,9 +13,9 @@
  * in its place, with the same texts, flushes and results. The FILE* forms
  * and the two operations that write nothing have C linkage, and use the C
  * library alone: a C program linked with the archive libargops.a needs no
- * C++ runtime. The FILE* forms write numbers as printf() does (the C
- * locale's decimal point); the stream forms by the stream's own flags and
- * locale.
+ * C++ runtime. The FILE* forms write numbers as printf() does, with the
+ * decimal point of the program's LC_NUMERIC locale; the stream forms by the
+ * stream's own flags and locale.
  *
  * A broken precondition (a letter missing from the table, an unknown type
  * code, a wrong row, a removal position out of range) is the calling
@@ -150,8 +150,8 @@ int argdRemoveArg(char** argv, int i, int* pArgc);
  * Flag rows are grouped after one '-'; every other row, '+' included, is
  * listed with its syntax. szPost follows the summary (null: the empty
  * text); each option line shows the variable's current value unless its
- * description contains '['. Only the option lines flush pf. Refuses an
- * unknown type code. */
+ * description contains '['. Only the option lines flush pf. szProg must be
+ * non-null. Refuses an unknown type code. */
 void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf);
 
 /* Writes on pf the completion script of the program szProg for the shell
@@ -175,7 +175,8 @@ int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell,
  * nothing), then for each row a tagged paragraph with the letter and its
  * syntax, the description and, unless the description contains '[', the
  * current value in brackets as the usage text of the FILE* form shows it
- * (numbers as printf() writes them, on a stream too). Every text is
+ * (numbers as printf() writes them, on a stream too, so that the program's
+ * LC_NUMERIC locale applies and a stream's flags do not). Every text is
  * escaped so that roff shows it as written, in ASCII: a newline in a
  * description becomes a line break, other control characters blanks,
  * UTF-8 roff's escapes (\~ and \% for the no-break space and the soft

@@ -267,7 +267,9 @@ void expand(const char* sz, const Script& sc, const ArgDsc* pad, Out out)
 const Shell* findShell(const char* szShell)
 {
     for (const Shell& sh : aShells)
-        if (szShell && !strncmp(sh.szName, szShell, sizeof sh.szName)) /* the name and its NUL */
+        /* up to the NUL that ends sh.szName: strcmp() would be one more
+         * symbol for the loader to look up */
+        if (szShell && !strncmp(sh.szName, szShell, sizeof sh.szName))
             return &sh;
     return nullptr;
 }

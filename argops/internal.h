@@ -34,7 +34,8 @@ struct OutOps;
 
 /* Where an operation writes: the caller's FILE* or std::ostream, behind the
  * few things that the texts need of it. Only out.cpp and stream.cpp know
- * which, so that each text is written by one piece of code, and the code
+ * which (manual.cpp adds an output that escapes for roff on its way to
+ * either), so that each text is written by one piece of code, and the code
  * that a C program links never reaches the C++ runtime. */
 struct Out {
     const OutOps* ops;

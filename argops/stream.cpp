@@ -10,8 +10,8 @@
 namespace argops {
 namespace {
 
-/* Formatted insertions, as every text was written before this output
- * existed: a width the caller left set applies to the first text. */
+/* Formatted insertions, as << writes a text: a width the caller left set
+ * on the stream is taken by the operation's first text. */
 void writeStream(void* pv, const char* pch, size_t cch)
 {
     *static_cast<std::ostream*>(pv) << std::string_view(pch, cch);
