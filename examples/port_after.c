@@ -4,7 +4,9 @@
  * the values and writes the usage text. The program stays C. The README's
  * "Porting a getopt loop" says what changed and why. */
 /* getopt() and its globals are POSIX, not C99: asked for, they are
- * declared under a strict -std=c99 too. */
+ * declared under a strict -std=c99 too. The port keeps port_before.c's
+ * feature macro, which decides how getopt() reads the command line: with
+ * glibc, _POSIX_C_SOURCE alone stops the options at the first operand. */
 #define _POSIX_C_SOURCE 200809L
 
 #include <stdio.h>

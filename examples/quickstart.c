@@ -1,8 +1,10 @@
 /* SPDX-License-Identifier: MIT */
 /* quickstart.c: the whole road through argops in C, from table to operands. */
-/* getopt() and its globals are POSIX, not C99: asked for, they are
- * declared under a strict -std=c99 too. */
-#define _POSIX_C_SOURCE 200809L
+/* getopt() and its globals are POSIX, not C99. _GNU_SOURCE declares them
+ * under a strict -std=c99 too, and keeps glibc's getopt() reading options
+ * after operands, as a C++ program's does; _POSIX_C_SOURCE alone would
+ * give POSIX's, which stops at the first operand. */
+#define _GNU_SOURCE
 
 #include <stdio.h>
 #include <unistd.h>

@@ -47,7 +47,7 @@ for arch in "${arches[@]}"; do
     # The library is the target's, and hardened as far as its compiler goes.
     machine=$(readelf -h "$dir/build/libargops.so" | sed -n 's/^ *Machine: *//p')
     flags=$(grep -o -e '-fstack-protector-strong' -e '-fstack-clash-protection' -e '-fcf-protection' \
-        "$dir/build/CMakeFiles/argops.dir/flags.make" | paste -sd' ' || true)
+        -e '-mbranch-protection=standard' "$dir/build/CMakeFiles/argops.dir/flags.make" | paste -sd' ' || true)
     ctest --test-dir "$dir/build" -j2 --output-on-failure >"$dir.test.log" 2>&1 ||
         { grep -v -e '^ *Start ' -e ' Passed ' "$dir.test.log" | tail -60; fail "$arch: tests failed"; }
     echo "$arch ($machine, $flags): $(grep -E '^[0-9]+% tests passed' "$dir.test.log"), $((SECONDS - start)) s"
@@ -85,6 +85,8 @@ for arch in "${arches[@]}"; do
     i386) grep -q -e '-fcf-protection' <<<"$producer" || fail "$arch: packaged without CET" ;;
     *) ! grep -q -e '-fcf-protection' <<<"$producer" || fail "$arch: packaged with -fcf-protection" ;;
     esac
+    [ "$arch" != arm64 ] || grep -q -e '-mbranch-protection=standard' <<<"$producer" ||
+        fail "$arch: packaged without branch protection"
     echo "$arch packages: $(cd "$dir" && ls -- *.deb | paste -sd' '), $((SECONDS - start)) s"
 done
 
