@@ -20,7 +20,7 @@
  * A broken precondition (a letter missing from the table, an unknown type
  * code, a wrong row, a removal position out of range) is the calling
  * program's fault: an assertion naming argops.cpp ends the process, in every
- * build type. A user's bad argument is reported on the caller's stream.
+ * build type (manual.cpp's, for argdShowManual without a program name). A user's bad argument is reported on the caller's stream.
  */
 #ifndef ARGOPS_H
 #define ARGOPS_H
@@ -161,9 +161,9 @@ void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE
  * option that takes an argument, 'B' offers true and false, 's' and '-'
  * file names, the others nothing to pick; operands complete as file names.
  * A row whose letter is not an ASCII letter or digit or one of % , . _,
- * or whose letter an earlier row holds, is not offered. Every text of the
- * table and of szProg is quoted for the shell, so that loading the script
- * runs nothing else. For another szShell (null included), or a szProg
+ * or whose letter an earlier row holds, is not offered; a null description
+ * is the empty text. Every text of the table and of szProg is quoted for
+ * the shell, so that loading the script runs nothing else. For another szShell (null included), or a szProg
  * that cannot be a command name in that shell (null, empty, holding '/'
  * or white space; in zsh also '=' or a leading '-', in fish also '\'),
  * writes nothing and returns -1. */
@@ -182,7 +182,9 @@ int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell,
  * UTF-8 roff's escapes (\~ and \% for the no-break space and the soft
  * hyphen, \[uXXXX] for the rest), bytes that are no UTF-8 '?'. A table
  * whose first row is the ending row has no OPTIONS section. The page's .TH,
- * NAME, DESCRIPTION and the rest are the caller's to write. */
+ * NAME, DESCRIPTION and the rest are the caller's to write. A row's null
+ * description is written as the empty text. Refuses a null szProg
+ * (assertion "argdShowManual needs the program's name"). */
 void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf);
 
 #ifdef __cplusplus

@@ -215,7 +215,7 @@ void fillRowHole(int iHole, const Script& sc, const ArgDsc& row, Out out)
     const Quoting& qRow = *sc.psh->pqRow;
     switch (iHole) {
     case holeLetter: writeQuoted(row._chOpt, qRow, false, out); break;
-    case holeDescription: writeQuoted(row._szDsc, qRow, true, out); break;
+    case holeDescription: writeQuoted(szDescription(row), qRow, true, out); break;
     case holeSyntax: writeQuoted(typeCode(row._iType).szSyntax, qRow, false, out); break;
     }
 }

@@ -101,6 +101,10 @@ struct Quoting {
 
 bool isControl(char ch);
 
+/* The writers take a row's null description for the empty text: a table
+ * may leave out what only the usage text shows. */
+inline const char* szDescription(const ArgDsc& row) { return row._szDsc ? row._szDsc : ""; }
+
 /* fOneLine: the text is shown on one line (a description beside its
  * option, a roff text), where a control character would break the line or
  * the terminal: it is shown as a blank. */

@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: MIT
 /* argdShowManual: the SYNOPSIS and OPTIONS sections of a man(7) page, every
  * text of the table escaped so that roff shows it as written. */
+
+/* A page without the program's name is the caller's fault, refused in every
+ * build type. */
+#undef NDEBUG
+#include <cassert>
+
 #include "internal.h"
 
 #include <cstring>
@@ -166,6 +172,7 @@ bool isFlag(const ArgDsc* pad) { return typeCode(pad->_iType).argument == argume
  * '.' no end of a sentence. */
 void showManual(ArgDsc* padBase, const char* szProg, const char* szPost, Out out)
 {
+    assert(szProg && "argdShowManual needs the program's name");
     write(out, ".SH SYNOPSIS\n\\fB");
     writeRoff(szProg, out);
     write(out, "\\fR\n");
@@ -196,8 +203,9 @@ void showManual(ArgDsc* padBase, const char* szProg, const char* szPost, Out out
         write(out, ".TP\n");
         writeRoffOption(pad, out);
         write(out, "\n\\&");
-        writeRoff(pad->_szDsc, out);
-        if (!strchr(pad->_szDsc, '[')) {
+        const char* szDsc = szDescription(*pad);
+        writeRoff(szDsc, out);
+        if (!strchr(szDsc, '[')) {
             write(out, " [");
             writeRoffValue(pad, out);
             write(out, ']');

@@ -78,4 +78,15 @@ TEST(CallerFaultDeathTest, RemoveArgRefusesPositionsOutsideTheVector)
     EXPECT_DEATH(argdRemoveArg(argv, -1, &argc), assertion("0<=i"));
 }
 
+// The manual writer's one precondition is its own file's assertion.
+TEST(CallerFaultDeathTest, ManualRefusesANullProgramName)
+{
+    ArgDsc table[] = {{'v', "verbose", '1', &value}, {0}};
+    const char* expected =
+        "argops/manual\\.cpp:[0-9]+: .*Assertion `szProg && \"argdShowManual needs the program's name\"' failed";
+    std::ostringstream os;
+    EXPECT_DEATH(argdShowManual(table, nullptr, nullptr, os), expected);
+    EXPECT_DEATH(argdShowManual(table, nullptr, nullptr, stderr), expected);
+}
+
 } // namespace

@@ -60,6 +60,27 @@ TEST(Completion, RefusesOtherShellsAndNamesNoShellRuns)
         }
 }
 
+// A table may leave a description out: the writers take it for the empty
+// text (the shells load these lines in shells/*.sh).
+TEST(Writers, TakeANullDescriptionForTheEmptyText)
+{
+    ArgDsc rows[] = {{'x', nullptr, '1', &flag}, {'y', nullptr, 's', &text}, {0}};
+    const struct {
+        const char* szShell;
+        const char* szLines;
+    } cases[] = {{"bash", "  f+='x'\n  a+='y' o+='y'\n"},
+                 {"zsh", "    '-x[]' \\\n    '-y+[]:\"...\":_files' \\\n"},
+                 {"fish", "complete -c 'prog' -s 'x' -d ''\ncomplete -c 'prog' -s 'y' -r -F -d ''\n"}};
+    for (const auto& c : cases) {
+        std::ostringstream os;
+        EXPECT_EQ(argdShowCompletion(rows, "prog", c.szShell, os), 0);
+        EXPECT_NE(os.str().find(c.szLines), std::string::npos) << os.str();
+    }
+    std::ostringstream os;
+    argdShowManual(rows, "prog", nullptr, os);
+    EXPECT_NE(os.str().find(".TP\n\\fB\\-x\\fR\n\\& [on]\\&\n"), std::string::npos) << os.str();
+}
+
 TEST(Manual, TheSameSectionsFromC)
 {
     CountingBuf buf;

@@ -44,6 +44,7 @@ static ArgDsc aDsc[] = {
      "e \xe2\x82\xac",
      '+'},
     {'%', "percent letter )(", '1', &fPercent},
+    {'N', nullptr, '1', &fOdd}, /* no description: the empty text */
     {'v', "second row of -v: never offered", '0', &fVerbose},
     {'\'', "quote letter", '1', &fOdd},
     {'"', "double quote letter", '1', &fOdd},
@@ -98,7 +99,7 @@ int main(int argc, char** argv)
     if (!strcmp(szMode, "table")) {
         for (const ArgDsc* pad = aDsc; pad->_chOpt; ++pad) {
             printf("%02x\t%c\t", static_cast<unsigned char>(pad->_chOpt), pad->_iType);
-            for (const char* pch = pad->_szDsc; *pch; ++pch)
+            for (const char* pch = pad->_szDsc ? pad->_szDsc : ""; *pch; ++pch)
                 putchar(static_cast<unsigned char>(*pch) < ' ' || *pch == '\x7f' ? ' ' : *pch);
             putchar('\n');
         }

@@ -20,8 +20,8 @@ status=0
 bash -n "$dir/tool.bash" || { echo "FAIL: bash -n"; status=1; }
 
 # A line, and what the completion offers for its last word, sorted.
-cases='tool -|-% -B -U -c -d -n -o -q -t -v -x
-tool afile -|-% -B -U -c -d -n -o -q -t -v -x
+cases='tool -|-% -B -N -U -c -d -n -o -q -t -v -x
+tool afile -|-% -B -N -U -c -d -n -o -q -t -v -x
 tool -B |false true
 tool -Bt|-Btrue
 tool -o |-dash adir afile bfile
@@ -30,7 +30,7 @@ tool -n |
 tool -n -v |-dash adir afile bfile
 tool |-dash adir afile bfile
 tool a|adir afile
-tool -vq|-vq -vq% -vqB -vqU -vqc -vqd -vqn -vqo -vqt -vqx
+tool -vq|-vq -vq% -vqB -vqN -vqU -vqc -vqd -vqn -vqo -vqt -vqx
 tool -vn|-vn
 tool -vn |
 tool -vx |-dash adir afile bfile

@@ -26,15 +26,16 @@ tool -o |-dash adir/ afile bfile
 tool -n |
 tool |-dash adir/ afile bfile
 tool a|adir/ afile
-tool -vq|-vq% -vqB -vqU -vqc -vqd -vqn -vqo -vqt -vqx
+tool -vq|-vq% -vqB -vqN -vqU -vqc -vqd -vqn -vqo -vqt -vqx
 tool -vn |
 tool -vx |-dash adir/ afile bfile'
 
 # What `tool -` must offer: each offered row's option and its description.
 # fish offers the file names that start with '-' as well.
 "$tool" table | while IFS=$'\t' read -r hex code dsc; do
-    [[ " 76 71 63 6e 42 6f 78 55 64 74 25 " == *" $hex "* && $dsc != 'second row'* ]] &&
-        printf -- "-\\x$hex\t%s\n" "$dsc"
+    # fish offers a row without a description as its option alone
+    [[ " 76 71 63 6e 42 6f 78 55 64 74 25 4e " == *" $hex "* && $dsc != 'second row'* ]] &&
+        printf -- "-\\x$hex${dsc:+\t}%s\n" "$dsc"
 done | { cat; echo -dash; } | LC_ALL=C sort >"$dir/want"
 
 for load in sourced autoloaded; do

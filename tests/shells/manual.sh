@@ -40,7 +40,7 @@ while IFS=$'\t' read -r hex code dsc; do
     dsc=${dsc% }
     [[ $page == *"$dsc"* ]] || fail "description of row $hex not shown as written: [$dsc]"
 done <table
-for want in 'tool [-vqc%v'\''"[* ?-+ -n <int> -B t|f -o "..." -x <...> -U <uint> -d <real> -t <date> -L ... -$ "..." -\ <int> -; t|f] file ...' \
+for want in 'tool [-vqc%Nv'\''"[* ?-+ -n <int> -B t|f -o "..." -x <...> -U <uint> -d <real> -t <date> -L ... -$ "..." -\ <int> -; t|f] file ...' \
     "-c .starts with a dot, ends with a blank [on]" "-o \"...\" output file: ] and [ and : and \\]" \
     "-U <uint> mask with a tab ~ ^ \` | [32]" "-d <real> ratio control escape [-0.5]" \
     "-x <...> leading blank -x- \\fB not bold \\\" no comment []" \

@@ -26,7 +26,7 @@ tool -o |-dash adir/ afile bfile|<"...">
 tool -oa|adir/ afile|<"...">
 tool -n ||<<int>>
 tool |-dash adir/ afile bfile|<file>
-tool -vq|-% -B -U -c -d -n -o -t -x|<option>
+tool -vq|-% -- -B -N -U -c -d -n -o -t -x|<option>
 tool -vn ||<<int>>
 tool -vx |-dash adir/ afile bfile|<<...>>'
 
