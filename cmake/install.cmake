@@ -56,4 +56,10 @@ foreach(name argops argrows argdScan argdScanu argdScanU argdInitOpt argdRemoveA
     list(APPEND argops_man ${gz})
 endforeach()
 add_custom_target(argops_man ALL DEPENDS ${argops_man_pages})
+# A build of the library alone, as `cmake --build --target argops`, makes
+# all that `cmake --install` then installs: the pages, and the archive.
+add_dependencies(argops argops_man)
+if(ARGOPS_BUILD_STATIC)
+    add_dependencies(argops argops_static)
+endif()
 install(FILES ${argops_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man3 COMPONENT dev)
