@@ -4,7 +4,7 @@
 
 #include "st.h"
 
-static int iPassesArg; /* converted by popt, its range checked here */
+static int iPassesArg;    /* converted by popt, its range checked here */
 static char* szOutputArg; /* a copy that popt makes */
 
 static struct poptOption aOptions[] = {
