@@ -60,9 +60,11 @@ struct Shell {
  * operands. k is then the letter whose argument the cursor is in, or '-'
  * for an operand, which is why o, the letters that take file names,
  * begins with '-'. compgen and compopt are builtins: the script needs
- * nothing of the bash-completion package, and works beside it. */
+ * nothing of the bash-completion package, and works beside it. Letters
+ * are told apart by case whatever the user's nocasematch, which would
+ * make -b and -B one option to [[ ]] and to compgen. */
 const char szBash[] = R"sh({{comment}}
-_argops_{{func}}()
+_argops_{{func}}_words()
 {
   local f= a= b= o=- w c k= p= r
   local -i i j
@@ -99,6 +101,16 @@ _argops_{{func}}()
   elif [[ $o == *"$k"* ]]; then
     compopt -o filenames 2>/dev/null
     mapfile -t COMPREPLY < <(compgen -P "$p" -f -- "$r")
+  fi
+}
+_argops_{{func}}()
+{
+  if shopt -q nocasematch; then
+    shopt -u nocasematch
+    _argops_{{func}}_words
+    shopt -s nocasematch
+  else
+    _argops_{{func}}_words
   fi
 }
 complete -F _argops_{{func}} -- '{{name}}'

@@ -48,9 +48,14 @@ probe() {
     printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd' '
 }
 
+# The user's own shell options, as a .bashrc may set them: the script must
+# complete the same under each.
+for options in '' 'shopt -s nocasematch' 'shopt -s extglob' 'shopt -s failglob' 'shopt -s nullglob' 'set -f' \
+    'set -u'; do
 for load in bare package loader; do
     bash --norc --noprofile -c '
         load=$1 dir=$2 cases=$3 tool=$4
+        '"$options"'
         [[ $load == bare ]] || source /usr/share/bash-completion/bash_completion || echo "FAIL: no bash-completion"
         if [[ $load == loader ]]; then
             export BASH_COMPLETION_USER_DIR=$dir/bc
@@ -67,7 +72,8 @@ for load in bare package loader; do
             [[ $got == "$want" ]] || echo "FAIL $load: [$line] offers [$got], not [$want]"
         done <<<"$cases"
     ' _ "$load" "$dir" "$cases" "$tool" >"$dir/out" 2>&1
-    if [[ -s $dir/out ]]; then cat "$dir/out"; status=1; else echo "ok: bash, $load"; fi
+    if [[ -s $dir/out ]]; then echo "with [$options]:"; cat "$dir/out"; status=1; else echo "ok: bash, $load, [$options]"; fi
+done
 done
 
 # Every marker a description or value would create if it ran.
