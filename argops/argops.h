@@ -20,7 +20,8 @@
  * A broken precondition (a letter missing from the table, an unknown type
  * code, a wrong row, a removal position out of range) is the calling
  * program's fault: an assertion naming argops.cpp ends the process, in every
- * build type (manual.cpp's, for argdShowManual without a program name). A user's bad argument is reported on the caller's stream.
+ * build type (manual.cpp's, for argdShowManual without a program name). A
+ * user's bad argument is reported on the caller's stream.
  */
 #ifndef ARGOPS_H
 #define ARGOPS_H
@@ -157,15 +158,17 @@ void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE
 /* Writes on pf the completion script of the program szProg for the shell
  * szShell, "bash", "zsh" or "fish", from the table padBase (up to its
  * ending row), and returns 0. Every row but '+' rows is offered as
- * -<letter>, with its description where the shell shows one; after an
- * option that takes an argument, 'B' offers true and false, 's' and '-'
- * file names, the others nothing to pick; operands complete as file names.
- * A row whose letter is not an ASCII letter or digit or one of % , . _,
- * or whose letter an earlier row holds, is not offered; a null description
- * is the empty text. Every text of the table and of szProg is quoted for
- * the shell, so that loading the script runs nothing else. For another szShell (null included), or a szProg
- * that cannot be a command name in that shell (null, empty, holding '/'
- * or white space; in zsh also '=' or a leading '-', in fish also '\'),
+ * -<letter>, with its description where the shell shows one, as UTF-8
+ * text (control characters, C1 too, as blanks, bytes that are no UTF-8 as
+ * '?', as argdShowManual has them); a null description is the empty text.
+ * After an option that takes an argument, 'B' offers true and false, 's'
+ * and '-' file names, the others nothing to pick; operands complete as
+ * file names. A row whose letter is not an ASCII letter or digit or one of
+ * % , . _, or whose letter an earlier row holds, is not offered. Every
+ * text of the table and of szProg is quoted for the shell, so that loading
+ * the script runs nothing else. For another szShell (null included), or a
+ * szProg that cannot be a command name in that shell (null, empty, holding
+ * '/' or white space; in zsh also '=' or a leading '-', in fish also '\'),
  * writes nothing and returns -1. */
 int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, FILE* pf);
 

@@ -222,12 +222,23 @@ int holeAt(const char* sz)
 
 void expand(const char* sz, const Script& sc, const ArgDsc* pad, Out out);
 
+/* A description's UTF-8 as it is: fish drops a description that holds
+ * anything else, and its pager hides one with a C1 control. */
+void writeBytes(unsigned, const char* pch, size_t cch, Out out) { write(out, pch, cch); }
+
+void writeDescription(const ArgDsc& row, const Quoting& q, Out out)
+{
+    Utf8Text text = {out, &q, writeBytes, 0, 0, 0, {}, 0};
+    write(utf8Out(text), szDescription(row));
+    endUtf8(text);
+}
+
 void fillRowHole(int iHole, const Script& sc, const ArgDsc& row, Out out)
 {
     const Quoting& qRow = *sc.psh->pqRow;
     switch (iHole) {
     case holeLetter: writeQuoted(row._chOpt, qRow, false, out); break;
-    case holeDescription: writeQuoted(szDescription(row), qRow, true, out); break;
+    case holeDescription: writeDescription(row, qRow, out); break;
     case holeSyntax: writeQuoted(typeCode(row._iType).szSyntax, qRow, false, out); break;
     }
 }

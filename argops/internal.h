@@ -101,6 +101,27 @@ struct Quoting {
 
 bool isControl(char ch);
 
+/* An output that reads what it is given as UTF-8, for a reader that takes
+ * text as UTF-8 and nothing else, and writes on out: an ASCII character
+ * quoted by *pq as a text on one line, a C1 control as a blank like the
+ * other controls, any other code by writeCode (given the code and its
+ * bytes), and for what is no UTF-8 (a byte that begins no sequence, a
+ * sequence cut short, an overlong one, a surrogate) a '?'. Numbers are
+ * printf()'s. */
+struct Utf8Text {
+    Out out;
+    const Quoting* pq;
+    void (*writeCode)(unsigned u, const char* pch, size_t cch, Out out);
+    unsigned uCode;
+    unsigned uLeast; /* the least code that needs the sequence's length */
+    int cMore;       /* bytes of the sequence still to come */
+    char ach[4];     /* its bytes so far */
+    size_t cch;
+};
+
+Out utf8Out(Utf8Text& text);
+void endUtf8(Utf8Text& text); /* the end of the text, where a sequence may be cut short */
+
 /* The writers take a row's null description for the empty text: a table
  * may leave out what only the usage text shows. */
 inline const char* szDescription(const ArgDsc& row) { return row._szDsc ? row._szDsc : ""; }

@@ -20,22 +20,8 @@ namespace {
 const Quoting quoteRoff = {"\\-'`^~\n", "\\(rs\0\\-\0\\(aq\0\\(ga\0\\(ha\0\\(ti\0\\&\n.br\n\\&"};
 
 /* Roff reads bytes as Latin-1, and a page in plain ASCII reads the same
- * everywhere: a UTF-8 sequence becomes \[uXXXX]; a byte that begins none,
- * a sequence cut short, and a code that is none, a '?' (groff's default
- * device has no U+FFFD). Utf8 holds the sequence being read. */
-struct Utf8 {
-    unsigned uCode;
-    unsigned uLeast; /* the least code that needs the sequence's length */
-    int cMore;       /* bytes of the sequence still to come */
-};
-
-const struct {
-    unsigned char bMask, bLead;
-    unsigned uLeast;
-    int cMore;
-} aLeads[] = {{0xE0, 0xC0, 0x80, 1}, {0xF0, 0xE0, 0x800, 2}, {0xF8, 0xF0, 0x10000, 3}};
-
-const unsigned uInvalid = 0x110000;
+ * everywhere: a code beyond ASCII becomes roff's escape of it, and what is
+ * no UTF-8 a '?' (groff's default device has no U+FFFD). */
 
 /* The spaces and hyphens of Latin-1 that roff has escapes of its own for:
  * its default device has no glyph of theirs. */
@@ -44,16 +30,8 @@ const struct {
     char szEscape[3];
 } aRoffCodes[] = {{0xA0, "\\~"}, {0xAD, "\\%"}};
 
-void writeCode(unsigned u, Out out)
+void writeRoffCode(unsigned u, const char*, size_t, Out out)
 {
-    if (u >= uInvalid || (u >= 0xD800 && u < 0xE000)) {
-        write(out, '?');
-        return;
-    }
-    if (u < 0xA0) { /* C1 controls, as blanks like the others */
-        write(out, ' ');
-        return;
-    }
     for (const auto& rc : aRoffCodes)
         if (u == rc.uCode) {
             write(out, rc.szEscape);
@@ -68,68 +46,17 @@ void writeCode(unsigned u, Out out)
     write(out, sz);
 }
 
-void endRoff(Utf8& u8, Out out)
-{
-    if (u8.cMore) {
-        u8.cMore = 0;
-        write(out, '?');
-    }
-}
-
-void writeRoff(Utf8& u8, char ch, Out out)
-{
-    unsigned char b = static_cast<unsigned char>(ch);
-    if (u8.cMore && (b & 0xC0) == 0x80) {
-        u8.uCode = u8.uCode << 6 | (b & 0x3F);
-        if (--u8.cMore == 0)
-            writeCode(u8.uCode < u8.uLeast ? uInvalid : u8.uCode, out); /* an overlong sequence is none */
-        return;
-    }
-    endRoff(u8, out);
-    if (b < 0x80) {
-        writeQuoted(ch, quoteRoff, true, out);
-        return;
-    }
-    for (const auto& lead : aLeads)
-        if ((b & lead.bMask) == lead.bLead) {
-            u8 = {b & ~lead.bMask & 0xFFu, lead.uLeast, lead.cMore};
-            return;
-        }
-    write(out, '?');
-}
-
 /* Every roff text is written through this output, which escapes each byte
  * on its way to the caller's and keeps none. Its numbers are printf()'s,
  * whatever the caller's output: a page must not depend on a stream's
  * flags. */
-struct Roff {
-    Out outTo;
-    Utf8 u8;
-};
-
-void writeRoffText(void* pv, const char* pch, size_t cch)
-{
-    Roff& roff = *static_cast<Roff*>(pv);
-    for (size_t i = 0; i < cch; ++i)
-        writeRoff(roff.u8, pch[i], roff.outTo);
-}
-
-void flushRoff(void* pv) { static_cast<Roff*>(pv)->outTo.ops->flush(static_cast<Roff*>(pv)->outTo.pv); }
-
-void writeRoffNumber(void* pv, const Number& n)
-{
-    char sz[64];
-    const char* szNumber = formatNumber(n, sz);
-    writeRoffText(pv, szNumber, strlen(szNumber));
-}
-
-const OutOps roffOps = {writeRoffText, flushRoff, writeRoffNumber};
+Utf8Text roffText(Out out) { return {out, &quoteRoff, writeRoffCode, 0, 0, 0, {}, 0}; }
 
 void writeRoff(const char* sz, Out out)
 {
-    Roff roff = {out, {}};
-    write(Out{&roffOps, &roff}, sz);
-    endRoff(roff.u8, out);
+    Utf8Text text = roffText(out);
+    write(utf8Out(text), sz);
+    endUtf8(text);
 }
 
 /* A letter never breaks its line. */
@@ -142,9 +69,9 @@ void writeRoffLetter(char ch, Out out)
 /* The value as the usage text shows it. */
 void writeRoffValue(const ArgDsc* pad, Out out)
 {
-    Roff roff = {out, {}};
-    typeCode(pad->_iType).show(pad->_pvVal, Out{&roffOps, &roff});
-    endRoff(roff.u8, out);
+    Utf8Text text = roffText(out);
+    typeCode(pad->_iType).show(pad->_pvVal, utf8Out(text));
+    endUtf8(text);
 }
 
 /* A tag or a synopsis item: the option in bold, its syntax in italics,

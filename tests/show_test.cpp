@@ -81,6 +81,29 @@ TEST(Writers, TakeANullDescriptionForTheEmptyText)
     EXPECT_NE(os.str().find(".TP\n\\fB\\-x\\fR\n\\& [on]\\&\n"), std::string::npos) << os.str();
 }
 
+// What is no UTF-8 becomes '?', and a C1 control a blank, in every writer
+// that shows descriptions (fish would drop the description, or hide it).
+TEST(Writers, ShowDescriptionsAsUtf8Text)
+{
+    ArgDsc rows[] = {{'e',
+                      "caf\xe9\xc2\x85"
+                      "end",
+                      '1', &flag},
+                     {0}};
+    const struct {
+        const char* szShell;
+        const char* szLine;
+    } cases[] = {{"zsh", "'-e[caf? end]'"}, {"fish", "-s 'e' -d 'caf? end'"}};
+    for (const auto& c : cases) {
+        std::ostringstream os;
+        argdShowCompletion(rows, "prog", c.szShell, os);
+        EXPECT_NE(os.str().find(c.szLine), std::string::npos) << os.str();
+    }
+    std::ostringstream os;
+    argdShowManual(rows, "prog", nullptr, os);
+    EXPECT_NE(os.str().find("\\&caf? end [on]"), std::string::npos) << os.str();
+}
+
 TEST(Manual, TheSameSectionsFromC)
 {
     CountingBuf buf;
@@ -98,12 +121,14 @@ TEST(Manual, LatinSpacesAsRoffEscapesAndOverlongBytesAsQuestionMarks)
     ArgDsc rows[] = {{'x',
                       "a\xc2\xa0"
                       "b\xc2\xad"
-                      "c \xc0\xaf \xe0\x80\xaf \xf0\x82\x82\xac \xc3\xa9",
+                      "c \xc0\xaf \xe0\x80\xaf \xf0\x82\x82\xac \xc3\xa9"
+                      // the surrogates, refused, and their neighbours, shown
+                      " \xed\x9f\xbf \xed\xa0\x80 \xed\xbf\xbf \xee\x80\x80",
                       '-'},
                      {0}};
     std::ostringstream os;
     argdShowManual(rows, "prog", nullptr, os);
-    EXPECT_NE(os.str().find("\\&a\\~b\\%c ? ? ? \\[u00E9] []"), std::string::npos) << os.str();
+    EXPECT_NE(os.str().find("\\&a\\~b\\%c ? ? ? \\[u00E9] \\[uD7FF] ? ? \\[uE000] []"), std::string::npos) << os.str();
 }
 
 } // namespace

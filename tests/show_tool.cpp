@@ -2,6 +2,10 @@
 // show_tool: the completion scripts and manual sections of one fixed table,
 // for the tests in shells/ to load into the real shells and formatters.
 //   show_tool completion <shell> [progname]   the script (exit 2 when refused)
+//   show_tool bytes <shell>                   the script of program "bytes",
+//                                             whose one row's description
+//                                             holds a byte that is no UTF-8
+//                                             and a C1 control
 //   show_tool manual                          SYNOPSIS and OPTIONS
 //   show_tool table                           each row: letter in hex, code,
 //                                             description with its control
@@ -61,6 +65,12 @@ static ArgDsc aDsc[] = {
     {0},
 };
 
+static ArgDsc aBytes[] = {{'e',
+                           "caf\xe9\xc2\x85"
+                           "end",
+                           '1', &fOdd},
+                          {0}};
+
 // Counts glibc's allocations; a sanitizer has a malloc of its own.
 static unsigned long cAlloc = 0;
 #if !defined(__SANITIZE_ADDRESS__)
@@ -92,6 +102,8 @@ int main(int argc, char** argv)
     const char* szMode = argc > 1 ? argv[1] : "";
     if (!strcmp(szMode, "completion") && argc > 2)
         return argdShowCompletion(aDsc, argc > 3 ? argv[3] : "show_tool", argv[2], std::cout) ? 2 : 0;
+    if (!strcmp(szMode, "bytes") && argc > 2)
+        return argdShowCompletion(aBytes, "bytes", argv[2], std::cout) ? 2 : 0;
     if (!strcmp(szMode, "manual")) {
         argdShowManual(aDsc, "tool", "file ...", std::cout);
         return 0;

@@ -50,6 +50,12 @@ for load in sourced autoloaded; do
     [[ $status == 0 ]] && echo "ok: fish, $load"
 done
 
+# A description that holds a byte that is no UTF-8 and a C1 control: fish
+# would drop the first and hide the option for the second.
+"$tool" bytes fish >"$dir/bytes.fish" || exit 1
+got=$(fish -c "source $dir/bytes.fish; complete -C'bytes -'" | grep -v '^-dash$')
+[[ $got == $'-e\tcaf? end' ]] || { echo "FAIL: bytes - offers [$got], not [-e<TAB>caf? end]"; status=1; }
+
 if compgen -G "$dir/files/pwned*" >/dev/null; then
     echo "FAIL: sourcing the script ran a command"
     status=1
