@@ -175,11 +175,13 @@ int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell,
 /* Writes on pf the SYNOPSIS and OPTIONS sections of a man(7) page for the
  * program szProg from the table padBase (up to its ending row): the
  * synopsis as the usage line has it, with szPost after the options (null:
- * nothing), then for each row a tagged paragraph with the letter and its
- * syntax, the description and, unless the description contains '[', the
- * current value in brackets as the usage text of the FILE* form shows it
- * (numbers as printf() writes them, on a stream too, so that the program's
- * LC_NUMERIC locale applies and a stream's flags do not). Every text is
+ * nothing), no item of it (an option with its syntax, a word or a bracket
+ * group of szPost) broken or hyphenated at any width; then for each row
+ * a tagged paragraph with the letter and its syntax, the description and,
+ * unless the description contains '[', the current value in brackets as
+ * the usage text of the FILE* form shows it (numbers as printf() writes
+ * them, on a stream too, so that the program's LC_NUMERIC locale applies
+ * and a stream's flags do not). Every text is
  * escaped so that roff shows it as written, in ASCII: a newline in a
  * description becomes a line break, other control characters blanks,
  * UTF-8 roff's escapes (\~ and \% for the no-break space and the soft

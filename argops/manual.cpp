@@ -91,38 +91,66 @@ void writeRoffOption(const ArgDsc* pad, Out out)
 
 bool isFlag(const ArgDsc* pad) { return typeCode(pad->_iType).argument == argumentNone; }
 
+/* The caller's text after the options, where a bracket group such as
+ * "[file ...]" is one item: its blanks do not break. */
+void writeSynopsisText(const char* sz, Out out)
+{
+    Utf8Text text = roffText(out);
+    int cOpen = 0;
+    bool fWordStart = true;
+    for (; *sz; ++sz) {
+        cOpen += *sz == '[' ? 1 : *sz == ']' && cOpen ? -1 : 0;
+        if (*sz == ' ') {
+            endUtf8(text);
+            write(out, cOpen ? "\\ " : " ");
+            fWordStart = !cOpen;
+            continue;
+        }
+        if (fWordStart) {
+            endUtf8(text);
+            write(out, "\\%");
+            fWordStart = false;
+        }
+        write(utf8Out(text), *sz);
+    }
+    endUtf8(text);
+}
+
 } // namespace
 
-/* The synopsis holds the usage line's pieces, an item a line, which roff
- * fills. A line that ends in caller text or a syntax text ends in \&, so
+/* The synopsis holds the usage line's items, an item a line, which roff
+ * fills without adjusting the lines (.na): an item, its words joined by
+ * blanks that do not break, begins with \%, so that it is not hyphenated
+ * either. A line that ends in caller text or a syntax text ends in \&, so
  * that a trailing blank is no space at the end of a line and a trailing
  * '.' no end of a sentence. */
 void showManual(ArgDsc* padBase, const char* szProg, const char* szPost, Out out)
 {
     assert(szProg && "argdShowManual needs the program's name");
-    write(out, ".SH SYNOPSIS\n\\fB");
+    write(out, ".SH SYNOPSIS\n.na\n\\fB\\%");
     writeRoff(szProg, out);
     write(out, "\\fR\n");
     int cItems = 0;
     for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
         if (isFlag(pad)) {
-            write(out, cItems++ ? "" : "[\\fB\\-");
+            write(out, cItems++ ? "" : "\\%[\\fB\\-");
             writeRoffLetter(pad->_chOpt, out);
         }
     if (cItems)
         write(out, "\\fR");
     for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
         if (!isFlag(pad)) {
-            write(out, cItems++ ? "\\&\n" : "[");
+            write(out, cItems++ ? "\\&\n\\%" : "\\%[");
             writeRoffOption(pad, out);
         }
     if (cItems)
         write(out, "]\\&\n");
     if (szPost && *szPost) {
         write(out, "\\&");
-        writeRoff(szPost, out);
+        writeSynopsisText(szPost, out);
         write(out, "\\&\n");
     }
+    write(out, ".ad\n");
     if (!padBase->_chOpt)
         return;
     write(out, ".SH OPTIONS\n");

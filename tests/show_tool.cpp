@@ -7,6 +7,7 @@
 //                                             holds a byte that is no UTF-8
 //                                             and a C1 control
 //   show_tool manual                          SYNOPSIS and OPTIONS
+//   show_tool flags                           the same of 62 flags
 //   show_tool table                           each row: letter in hex, code,
 //                                             description with its control
 //                                             characters as blanks
@@ -105,7 +106,15 @@ int main(int argc, char** argv)
     if (!strcmp(szMode, "bytes") && argc > 2)
         return argdShowCompletion(aBytes, "bytes", argv[2], std::cout) ? 2 : 0;
     if (!strcmp(szMode, "manual")) {
-        argdShowManual(aDsc, "tool", "file ...", std::cout);
+        argdShowManual(aDsc, "tool", "[file [file ...]]", std::cout);
+        return 0;
+    }
+    if (!strcmp(szMode, "flags")) {
+        static ArgDsc aFlags[63];
+        const char szLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        for (size_t i = 0; i + 1 < sizeof szLetters; ++i)
+            aFlags[i] = {szLetters[i], "a flag", '1', &fOdd};
+        argdShowManual(aFlags, "tool", "[file [file ...]] and further arguments", std::cout);
         return 0;
     }
     if (!strcmp(szMode, "table")) {

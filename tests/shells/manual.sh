@@ -40,12 +40,35 @@ while IFS=$'\t' read -r hex code dsc; do
     dsc=${dsc% }
     [[ $page == *"$dsc"* ]] || fail "description of row $hex not shown as written: [$dsc]"
 done <table
-for want in 'tool [-vqc%Nv'\''"[* ?-+ -n <int> -B t|f -o "..." -x <...> -U <uint> -d <real> -t <date> -L ... -$ "..." -\ <int> -; t|f] file ...' \
+for want in 'tool [-vqc%Nv'\''"[* ?-+ -n <int> -B t|f -o "..." -x <...> -U <uint> -d <real> -t <date> -L ... -$ "..." -\ <int> -; t|f] [file [file ...]]' \
     "-c .starts with a dot, ends with a blank [on]" "-o \"...\" output file: ] and [ and : and \\]" \
     "-U <uint> mask with a tab ~ ^ \` | [32]" "-d <real> ratio control escape [-0.5]" \
     "-x <...> leading blank -x- \\fB not bold \\\" no comment []" \
     "dollar letter [out 'file' \$(touch pwned-value) -x.txt]" "-n <int> 'starts with a quote; %d %B -n --long [1..10] -B"; do
     [[ $page == *"$want"* ]] || fail "page lacks [$want]"
+done
+# The synopsis at 80 and at 40 columns, by man and by mandoc: no item
+# broken or hyphenated inside. 62 flags make a line roff need not stretch.
+"$tool" flags | sed -e '1i .TH TOOL 1 2026-01-01 argops "User Commands"' -e '1i .SH NAME' -e '1i tool \\- flags' >flags.1 ||
+    exit 1
+out=$(groff -ww -man -z flags.1 2>&1) && [[ -z $out ]] || fail "groff -ww, 62 flags: $out"
+declare -A items=([tool.1]='-n <int>|-B t|f|-o "..."|-x <...>|-U <uint>|-d <real>|-t <date>|[file [file ...]]'
+    [flags.1]='[file [file ...]]|arguments')
+for page in tool.1 flags.1; do
+    for width in 80 40; do
+        for render in man mandoc; do
+            if [[ $render == man ]]; then
+                text=$(LANG=C.UTF-8 MANWIDTH=$width man -l $page 2>&1)
+            else
+                text=$(mandoc -Tascii -Owidth=$width $page | col -b)
+            fi
+            synopsis=$(sed -n '/^SYNOPSIS/,/^OPTIONS/p' <<<"$text")
+            while IFS= read -r -d '|' item; do
+                grep -qF -- "$item" <<<"$synopsis" || fail "$render at $width columns breaks [$item] in $page: $synopsis"
+            done <<<"${items[$page]}|"
+            [[ $synopsis == *$'\u2010'* ]] && fail "$render at $width columns hyphenates $page's synopsis: $synopsis"
+        done
+    done
 done
 [[ $status == 0 ]] && echo "ok: manual: groff, mandoc, man"
 exit $status
