@@ -104,6 +104,29 @@ TEST(Writers, ShowDescriptionsAsUtf8Text)
     EXPECT_NE(os.str().find("\\&caf? end [on]"), std::string::npos) << os.str();
 }
 
+// A digit is a letter like another, and '#' in a description is text.
+TEST(Writers, SectionsAndScriptsOfADigitRow)
+{
+    int seven = 0, passes = 3;
+    ArgDsc rows[] = {{'7', "seven # hash", '1', &seven}, {'n', "passes", 'u', &passes}, {0}};
+    std::ostringstream os;
+    argdShowManual(rows, "prog", "[file ...]", os);
+    EXPECT_EQ(os.str(), ".SH SYNOPSIS\n.na\n\\fB\\%prog\\fR\n\\%[\\fB\\-7\\fR\\&\n"
+                        "\\%\\fB\\-n\\fR\\ \\fI<int>\\fR]\\&\n\\&\\%[file\\ ...]\\&\n.ad\n"
+                        ".SH OPTIONS\n.TP\n\\fB\\-7\\fR\n\\&seven # hash [off]\\&\n"
+                        ".TP\n\\fB\\-n\\fR\\ \\fI<int>\\fR\n\\&passes [3]\\&\n");
+    const struct {
+        const char* szShell;
+        const char* szLine;
+    } cases[] = {
+        {"bash", "  f+='7'\n"}, {"zsh", "    '-7[seven # hash]' \\\n"}, {"fish", "-s '7' -d 'seven # hash'\n"}};
+    for (const auto& c : cases) {
+        std::ostringstream osScript;
+        argdShowCompletion(rows, "prog", c.szShell, osScript);
+        EXPECT_NE(osScript.str().find(c.szLine), std::string::npos) << osScript.str();
+    }
+}
+
 TEST(Manual, TheSameSectionsFromC)
 {
     CountingBuf buf;
