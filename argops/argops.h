@@ -167,9 +167,11 @@ void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE
  * % , . _, or whose letter an earlier row holds, is not offered. Every
  * text of the table and of szProg is quoted for the shell, so that loading
  * the script runs nothing else. For another szShell (null included), or a
- * szProg that cannot be a command name in that shell (null, empty, holding
- * '/' or white space; in zsh also '=' or a leading '-', in fish also '\'),
- * writes nothing and returns -1. */
+ * szProg that the shell would not register as itself or would evaluate
+ * where the script is installed, writes nothing and returns -1: bash takes
+ * any name without '/' or white space; zsh ASCII letters, digits and
+ * + , - . : @ _ %, but no leading '-'; fish ASCII letters, digits and
+ * + , - . : @ _. */
 int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, FILE* pf);
 
 /* Writes on pf the SYNOPSIS and OPTIONS sections of a man(7) page for the

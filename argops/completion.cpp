@@ -46,8 +46,11 @@ static_assert(sizeof aszHoles / sizeof *aszHoles == cHoles, "a text for each hol
 
 struct Shell {
     char szName[5];
-    char szNotInName[9]; /* what a command name cannot hold in this shell */
-    char chNotFirst;     /* and what it cannot begin with */
+    /* The marks that a program's name may hold besides ASCII letters and
+     * digits, where the shell would read others as code or patterns; null
+     * where it registers any name that holds no white space or '/'. */
+    const char* szNameMarks;
+    char chNotFirst; /* what a name cannot begin with */
     const Quoting* pqName;
     const Quoting* pqRow;
     const char* szScript;
@@ -140,8 +143,9 @@ const char szFish[] = R"sh({{comment}}
 {{rows}})sh";
 
 const Shell aShells[] = {
+    /* complete registers the name as it is, and nothing evaluates it */
     {"bash",
-     " \t\n\v\f\r/",
+     nullptr,
      0,
      &quoteSh,
      &quoteSh,
@@ -152,9 +156,12 @@ const Shell aShells[] = {
          "  a+='{{letter}}' o+='{{letter}}'\n",
          "  a+='{{letter}}'\n",
      }},
-    /* compdef reads "name=service", and options among its names */
+    /* In fpath, the file _<name> makes a function that _dispatch evaluates
+     * and that compinit's dump lists unquoted: ; & | > < ( ) $ and quotes
+     * there run code or fail, # * ? ^ [ ] ~ and braces are patterns.
+     * compdef reads "name=service", and options among its names. */
     {"zsh",
-     " \t\n\v\f\r/=",
+     "+,-.:@_%",
      '-',
      &quoteSh,
      &quoteZshOption,
@@ -165,9 +172,10 @@ const Shell aShells[] = {
          "    '-{{letter}}+[{{description}}]:{{syntax}}:_files' \\\n",
          "    '-{{letter}}+[{{description}}]:{{syntax}}: ' \\\n",
      }},
-    /* fish reads the name as a token again: a backslash would escape */
+    /* complete -c reads its name as a token again: quotes, $, braces, ~, %,
+     * a backslash and wildcards would register another name */
     {"fish",
-     " \t\n\v\f\r/\\",
+     "+,-.:@_",
      0,
      &quoteFish,
      &quoteFish,
@@ -297,12 +305,20 @@ const Shell* findShell(const char* szShell)
     return nullptr;
 }
 
+bool isNameByte(char ch, const Shell& sh)
+{
+    if (!sh.szNameMarks)
+        return !strchr(" \t\n\v\f\r/", ch);
+    return isNameLetter(ch) || strchr(sh.szNameMarks, ch);
+}
+
+/* A name the shell registers as itself, and never evaluates. */
 bool isCommandName(const char* sz, const Shell& sh)
 {
     if (!sz || !*sz || *sz == sh.chNotFirst)
         return false;
     for (; *sz; ++sz)
-        if (strchr(sh.szNotInName, *sz))
+        if (!isNameByte(*sz, sh))
             return false;
     return true;
 }
