@@ -22,6 +22,7 @@
 // which is the author's text, not the page's markup.
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -123,12 +124,15 @@ std::vector<std::string> optionWords(const std::string& s)
 
 bool nameFits(const std::string& sName, const std::string& sShell)
 {
-    std::string sNot = " \t\n\v\f\r/";
-    if (sShell == "zsh")
-        sNot += "=";
-    if (sShell == "fish")
-        sNot += "\\";
-    return !sName.empty() && sName.find_first_of(sNot) == std::string::npos && !(sShell == "zsh" && sName[0] == '-');
+    if (sName.empty() || (sShell == "zsh" && sName[0] == '-'))
+        return false;
+    if (sShell == "bash")
+        return sName.find_first_of(" \t\n\v\f\r/") == std::string::npos;
+    std::string sMarks = sShell == "zsh" ? "+,-.:@_%" : "+,-.:@_";
+    for (char ch : sName)
+        if (!isalnum(static_cast<unsigned char>(ch)) && sMarks.find(ch) == std::string::npos)
+            return false;
+    return true;
 }
 
 // Runs the command on a file holding the text; a nonzero status or any
