@@ -168,10 +168,10 @@ void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, FILE
  * text of the table and of szProg is quoted for the shell, so that loading
  * the script runs nothing else. For another szShell (null included), or a
  * szProg that the shell would not register as itself or would evaluate
- * where the script is installed, writes nothing and returns -1: bash takes
- * any name without '/' or white space; zsh ASCII letters, digits and
- * + , - . : @ _ %, but no leading '-'; fish ASCII letters, digits and
- * + , - . : @ _. */
+ * where the script is installed, writes nothing and returns -1. Besides
+ * ASCII letters and digits, bash takes # % + , - . : @ ] ^ _ ~ (not # % ^ ~
+ * first), zsh % + , - . : @ ] _ (not - first), and fish
+ * ! # % & ( ) + , - . : ; < > @ [ ] ^ _ ` | ~ (not % ~ first). */
 int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, FILE* pf);
 
 /* Writes on pf the SYNOPSIS and OPTIONS sections of a man(7) page for the

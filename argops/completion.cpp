@@ -47,10 +47,11 @@ static_assert(sizeof aszHoles / sizeof *aszHoles == cHoles, "a text for each hol
 struct Shell {
     char szName[5];
     /* The marks that a program's name may hold besides ASCII letters and
-     * digits, where the shell would read others as code or patterns; null
-     * where it registers any name that holds no white space or '/'. */
+     * digits, and those of them that cannot begin it: on one of the routes
+     * that install the script, the shell reads any other as code, as a
+     * pattern or as another name. */
     const char* szNameMarks;
-    char chNotFirst; /* what a name cannot begin with */
+    const char* szNotFirst;
     const Quoting* pqName;
     const Quoting* pqRow;
     const char* szScript;
@@ -143,10 +144,13 @@ const char szFish[] = R"sh({{comment}}
 {{rows}})sh";
 
 const Shell aShells[] = {
-    /* complete registers the name as it is, and nothing evaluates it */
+    /* complete registers the name as it is, but bash-completion's loader
+     * looks it up as the user typed it: a name needs no quotes and runs as
+     * itself. ! expands history, braces and wildcards expand, = assigns,
+     * and first, # is a comment, % a job, ^ a substitution, ~ a home. */
     {"bash",
-     nullptr,
-     0,
+     "#%+,-.:@]^_~",
+     "#%^~",
      &quoteSh,
      &quoteSh,
      szBash,
@@ -158,11 +162,12 @@ const Shell aShells[] = {
      }},
     /* In fpath, the file _<name> makes a function that _dispatch evaluates
      * and that compinit's dump lists unquoted: ; & | > < ( ) $ and quotes
-     * there run code or fail, # * ? ^ [ ] ~ and braces are patterns.
-     * compdef reads "name=service", and options among its names. */
+     * there run code or fail, braces expand into code, # * ? ^ [ are
+     * patterns, and with ! or a last ~ nothing completes. compdef reads
+     * "name=service", and options among its names. */
     {"zsh",
-     "+,-.:@_%",
-     '-',
+     "%+,-.:@]_",
+     "-",
      &quoteSh,
      &quoteZshOption,
      szZsh,
@@ -172,11 +177,12 @@ const Shell aShells[] = {
          "    '-{{letter}}+[{{description}}]:{{syntax}}:_files' \\\n",
          "    '-{{letter}}+[{{description}}]:{{syntax}}: ' \\\n",
      }},
-    /* complete -c reads its name as a token again: quotes, $, braces, ~, %,
-     * a backslash and wildcards would register another name */
+    /* complete -c reads its name as a token again: quotes, $, braces, a
+     * backslash, * and ? would register another name, and so would % and ~
+     * first; typed as it is, a name with = is an assignment. */
     {"fish",
-     "+,-.:@_",
-     0,
+     "!#%&()+,-.:;<>@[]^_`|~",
+     "%~",
      &quoteFish,
      &quoteFish,
      szFish,
@@ -305,20 +311,13 @@ const Shell* findShell(const char* szShell)
     return nullptr;
 }
 
-bool isNameByte(char ch, const Shell& sh)
-{
-    if (!sh.szNameMarks)
-        return !strchr(" \t\n\v\f\r/", ch);
-    return isNameLetter(ch) || strchr(sh.szNameMarks, ch);
-}
-
 /* A name the shell registers as itself, and never evaluates. */
 bool isCommandName(const char* sz, const Shell& sh)
 {
-    if (!sz || !*sz || *sz == sh.chNotFirst)
+    if (!sz || !*sz || strchr(sh.szNotFirst, *sz))
         return false;
     for (; *sz; ++sz)
-        if (!isNameByte(*sz, sh))
+        if (!isNameLetter(*sz) && !strchr(sh.szNameMarks, *sz))
             return false;
     return true;
 }

@@ -122,15 +122,22 @@ std::vector<std::string> optionWords(const std::string& s)
     return v;
 }
 
+// The marks each shell's names may hold, and those that may not begin one.
 bool nameFits(const std::string& sName, const std::string& sShell)
 {
-    if (sName.empty() || (sShell == "zsh" && sName[0] == '-'))
+    struct Marks {
+        const char* szShell;
+        std::string sAnywhere, sNotFirst;
+    };
+    static const Marks aMarks[] = {
+        {"bash", "#%+,-.:@]^_~", "#%^~"}, {"zsh", "%+,-.:@]_", "-"}, {"fish", "!#%&()+,-.:;<>@[]^_`|~", "%~"}};
+    const Marks* pm = nullptr;
+    for (const Marks& m : aMarks)
+        pm = sShell == m.szShell ? &m : pm;
+    if (!pm || sName.empty() || pm->sNotFirst.find(sName[0]) != std::string::npos)
         return false;
-    if (sShell == "bash")
-        return sName.find_first_of(" \t\n\v\f\r/") == std::string::npos;
-    std::string sMarks = sShell == "zsh" ? "+,-.:@_%" : "+,-.:@_";
     for (char ch : sName)
-        if (!isalnum(static_cast<unsigned char>(ch)) && sMarks.find(ch) == std::string::npos)
+        if (!isalnum(static_cast<unsigned char>(ch)) && pm->sAnywhere.find(ch) == std::string::npos)
             return false;
     return true;
 }
