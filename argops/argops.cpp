@@ -336,31 +336,19 @@ void printDsc(const ArgDsc* pad, Out out)
         szOption[3 + i] = tc.szSyntax[i];
     write(out, szIndent);
     write(out, szOption, sizeof szOption - 1);
-    write(out, pad->_szDsc);
-    if (!strchr(pad->_szDsc, '[')) {
-        write(out, " [");
-        tc.show(pad->_pvVal, out);
-        write(out, ']');
-    }
-    endLine(out);
+    endDsc(pad, out);
+}
+
+/* With long names, a long-only row's name: the synopsis shows it. */
+const char* longOnlyName(const ArgDsc* pad, const ArgLong* pal)
+{
+    return pal && isLongOnly(pad->_chOpt) ? firstLongName(pal, pad->_chOpt) : nullptr;
 }
 
 /* How many characters of the letter and ':' an option puts in the
  * getopt() string, by its Argument. */
 const unsigned char acchOptEntry[] = {1, 2, 2, 2, 0};
 static_assert(sizeof acchOptEntry == argumentListed + 1, "an entry for each Argument");
-
-/* Writes the row's letter and ':' and keeps as much of them as its entry
- * has: never more than the two characters per row that szOpt has room
- * for. A row with the letter 0 adds nothing. */
-char* appendOptEntry(char* pch, const ArgDsc* pad)
-{
-    char chOpt = pad->_chOpt;
-    unsigned cch = acchOptEntry[typeCode(pad->_iType).argument];
-    pch[0] = chOpt;
-    pch[1] = ':';
-    return pch + (chOpt ? cch : 0);
-}
 
 } // namespace
 
@@ -383,7 +371,30 @@ int scanUnsigned(ArgDsc* pad, char* szArg, char* szProg, Out out)
     return scanNumber(pad, szArg, szProg, out);
 }
 
-void showUsage(ArgDsc* padBase, const char* szProg, const char* szPost, Out out)
+/* Writes the row's letter and ':' and keeps as much of them as its entry
+ * has: never more than the two characters per row that szOpt has room
+ * for. A row with the letter 0 adds nothing. */
+char* appendOptEntry(char* pch, const ArgDsc* pad)
+{
+    char chOpt = pad->_chOpt;
+    unsigned cch = acchOptEntry[typeCode(pad->_iType).argument];
+    pch[0] = chOpt;
+    pch[1] = ':';
+    return pch + (chOpt ? cch : 0);
+}
+
+void endDsc(const ArgDsc* pad, Out out)
+{
+    write(out, pad->_szDsc);
+    if (!strchr(pad->_szDsc, '[')) {
+        write(out, " [");
+        typeCode(pad->_iType).show(pad->_pvVal, out);
+        write(out, ']');
+    }
+    endLine(out);
+}
+
+void writeUsageHead(const ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, Out out)
 {
     write(out, "usage: ");
     write(out, szProg);
@@ -392,16 +403,22 @@ void showUsage(ArgDsc* padBase, const char* szProg, const char* szPost, Out out)
         write(out, " [");
         const char* szDash = "-";
         for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
-            if (!*szArgSyntax(pad)) {
+            if (!*szArgSyntax(pad) && !longOnlyName(pad, pal)) {
                 write(out, szDash);
                 write(out, pad->_chOpt);
                 szDash = "";
             }
         for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad) {
             const char* szSyntax = szArgSyntax(pad);
-            if (*szSyntax) {
+            const char* szLong = longOnlyName(pad, pal);
+            if (szLong) {
+                write(out, " --");
+                write(out, szLong);
+            } else if (*szSyntax) {
                 write(out, " -");
                 write(out, pad->_chOpt);
+            }
+            if (*szSyntax) {
                 write(out, ' ');
                 write(out, szSyntax);
             }
@@ -411,6 +428,11 @@ void showUsage(ArgDsc* padBase, const char* szProg, const char* szPost, Out out)
     write(out, ' ');
     write(out, szPost ? szPost : "");
     write(out, "\nOptions:\n");
+}
+
+void showUsage(ArgDsc* padBase, const char* szProg, const char* szPost, Out out)
+{
+    writeUsageHead(padBase, nullptr, szProg, szPost, out);
     for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
         printDsc(pad, out);
 }

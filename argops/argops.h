@@ -84,6 +84,33 @@ typedef struct ArgDsc {
 } ArgDsc;
 #endif
 
+/* A long name of a row, for getopt_long(): --<_szLong> is the option whose
+ * ArgDsc row has the letter _chOpt. A table of them ends with a row whose
+ * _chOpt is 0; a row may have several names, and the first is the one that
+ * help, the completion's description and the manual show. A row whose
+ * letter is a control character (1 to 31) is long-only: it has no short
+ * option, and argdInitOpt() and argdShowUsage() do not serve its table (use
+ * argdInitLong() and argdShowHelp()). Each operation below that takes a
+ * table of long names refuses, by an assertion naming long.cpp, a name for
+ * a letter no row has ("every long name names a row"), one for a '+' row
+ * ("a '+' row takes no long name"), a null or empty name, or one holding
+ * '=' ("a long name is a word without '='"), and a long-only row without
+ * a name ("a long-only row needs a long name"). */
+#ifdef __cplusplus
+struct ArgLong {
+    char _chOpt;
+    const char* _szLong = nullptr;
+};
+#else
+typedef struct ArgLong {
+    char _chOpt;
+    const char* _szLong;
+} ArgLong;
+#endif
+
+/* getopt_long()'s description of an option, from <getopt.h>. */
+struct option;
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -194,6 +221,47 @@ int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell,
  * (assertion "argdShowManual needs the program's name"). */
 void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf);
 
+/* Writes into szOpt the getopt() option string of the table pad (as
+ * argdInitOpt(szOpt, pad, -1) does, without the long-only rows), and into
+ * aopt getopt_long()'s array for the long names pal (null: none): for each
+ * name in order, {name, no_argument for the flag types '0', '1' and 'b' or
+ * required_argument for the others, NULL, the row's letter}, then the zero
+ * entry. getopt_long() then returns the row's letter for either spelling,
+ * for argdScan() to take. szOpt needs room for 2 characters per row plus
+ * the NUL, aopt one entry per ArgLong row, its ending row included:
+ *     char szOpt[2 * sizeof aDsc / sizeof *aDsc];
+ *     struct option aopt[sizeof aLong / sizeof *aLong];
+ * Refuses what the long names' tables refuse (see ArgLong) and an unknown
+ * type code. */
+void argdInitLong(char* szOpt, struct option* aopt, ArgDsc* pad, const ArgLong* pal);
+
+/* Writes on pf the help of the table padBase (up to its ending row) with
+ * its long names pal: the usage line as argdShowUsage() writes it, a
+ * long-only row in it as --name and its syntax, then "Options:" and a line
+ * per row, its short and first long names, its syntax, its description
+ * and its current value as the usage text has them:
+ *     usage: prog  [-vq -n <int> --color <...>] file ...
+ *     Options:
+ *         -v, --verbose      verbose output [off]
+ *         -n <int>           number of passes [1..10]
+ *         -q                 quiet [false]
+ *             --color <...>  when to use colours []
+ * The options stand in a column two blanks wider than the widest of them,
+ * and never narrower than the usage text's. With a null pal it writes
+ * exactly what argdShowUsage() writes. Only the option lines flush pf.
+ * szProg must be non-null. */
+void argdShowHelp(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, FILE* pf);
+
+/* argdShowCompletion() and argdShowManual() with the long names pal (null:
+ * none, as the forms without pal). In completion, a word that begins with
+ * "--" is completed with the long names, --name=value and --name value
+ * are read alike, and an option's short and long spellings are one option;
+ * a long name of anything but ASCII letters, digits, '-', '_' and '.' is
+ * not offered. In the manual, a row's tag is -v, --verbose (--name alone
+ * for a long-only row), and the synopsis lists the long-only rows. */
+int argdShowLongCompletion(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szShell, FILE* pf);
+void argdShowLongManual(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, FILE* pf);
+
 #ifdef __cplusplus
 }
 
@@ -204,6 +272,11 @@ int argdScanU(ArgDsc* pad, char* szArg, char* szProg, std::ostream& os);
 void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, std::ostream& os);
 int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, std::ostream& os);
 void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, std::ostream& os);
+void argdShowHelp(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, std::ostream& os);
+int argdShowLongCompletion(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szShell,
+                           std::ostream& os);
+void argdShowLongManual(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost,
+                        std::ostream& os);
 #endif
 
 #endif

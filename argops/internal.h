@@ -132,6 +132,29 @@ inline const char* szDescription(const ArgDsc& row) { return row._szDsc ? row._s
 void writeQuoted(char ch, const Quoting& q, bool fOneLine, Out out);
 void writeQuoted(const char* sz, const Quoting& q, bool fOneLine, Out out);
 
+/* A row of a long-only option: its letter is a control character. */
+inline bool isLongOnly(char ch) { return ch >= 1 && ch <= 31; }
+
+/* The first long name of the letter in pal (null: none), or null. */
+const char* firstLongName(const ArgLong* pal, char chOpt);
+
+/* Refuses, by assertions of long.cpp, long names that name no row or a
+ * '+' row, that are null, empty or hold '=', and a long-only row without
+ * a name in pal. */
+void checkLongNames(const ArgDsc* padBase, const ArgLong* pal);
+
+/* The usage line and the "Options:" line; with long names pal (or null),
+ * a long-only row is --name and its syntax in it. */
+void writeUsageHead(const ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, Out out);
+
+/* Writes the row's getopt() entry (its letter, and ':' if it takes an
+ * argument; nothing for '+' rows) at pch, and returns its end. */
+char* appendOptEntry(char* pch, const ArgDsc* pad);
+
+/* The end of a row's descriptor line: the description, the current value
+ * in brackets unless the description holds '[', the end of the line. */
+void endDsc(const ArgDsc* pad, Out out);
+
 /* The operations, on either output; each checks its arguments as its
  * exported forms promise. */
 int scanOption(char chOpt, char* szArg, ArgDsc* pad, char* szProg, Out out);
@@ -140,6 +163,7 @@ int scanUnsigned(ArgDsc* pad, char* szArg, char* szProg, Out out);
 void showUsage(ArgDsc* padBase, const char* szProg, const char* szPost, Out out);
 int showCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, Out out);
 void showManual(ArgDsc* padBase, const char* szProg, const char* szPost, Out out);
+void showHelp(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, Out out);
 
 } // namespace argops
 

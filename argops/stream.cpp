@@ -68,3 +68,8 @@ void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, std
 {
     showManual(padBase, szProg, szPost, streamOut(os));
 }
+
+void argdShowHelp(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, std::ostream& os)
+{
+    showHelp(padBase, pal, szProg, szPost, streamOut(os));
+}

@@ -26,7 +26,9 @@ set(expected
     argdScanu "argdScanu(ArgDsc*, char*, char*, std::ostream&)"
     argdShowUsage "argdShowUsage(ArgDsc*, char const*, char const*, std::ostream&)"
     argdShowCompletion "argdShowCompletion(ArgDsc*, char const*, char const*, std::ostream&)"
-    argdShowManual "argdShowManual(ArgDsc*, char const*, char const*, std::ostream&)")
+    argdShowManual "argdShowManual(ArgDsc*, char const*, char const*, std::ostream&)"
+    argdInitLong
+    argdShowHelp "argdShowHelp(ArgDsc*, ArgLong const*, char const*, char const*, std::ostream&)")
 list(SORT expected)
 if(NOT names STREQUAL expected)
     string(REPLACE ";" "\n  " names "${names}")
