@@ -4,6 +4,7 @@
  * stream is an fopencookie() stream whose buffer outgrows anything written,
  * so that each write reaching it is a flush of the operation's. */
 #define _GNU_SOURCE
+#include <getopt.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -108,6 +109,15 @@ void cShowManual(ArgDsc* padBase, const char* szPost, struct CWritten* pw)
     closeKept(pf, pw);
 }
 
+void cShowHelp(ArgDsc* padBase, const ArgLong* pal, const char* szPost, struct CWritten* pw)
+{
+    FILE* pf = openKept(pw);
+    argdShowHelp(padBase, pal, "prog", szPost, pf);
+    closeKept(pf, pw);
+}
+
 void cInitOpt(char* szOpt, ArgDsc* pad, int c) { argdInitOpt(szOpt, pad, c); }
+
+void cInitLong(char* szOpt, struct option* aopt, ArgDsc* pad, const ArgLong* pal) { argdInitLong(szOpt, aopt, pad, pal); }
 
 int cRemoveArg(char** argv, int i, int* pArgc) { return argdRemoveArg(argv, i, pArgc); }

@@ -25,7 +25,9 @@ int cScanU(ArgDsc* pad, char* szArg, struct CWritten* pw);
 void cShowUsage(ArgDsc* padBase, const char* szPost, struct CWritten* pw);
 int cShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, struct CWritten* pw);
 void cShowManual(ArgDsc* padBase, const char* szPost, struct CWritten* pw);
+void cShowHelp(ArgDsc* padBase, const ArgLong* pal, const char* szPost, struct CWritten* pw);
 void cInitOpt(char* szOpt, ArgDsc* pad, int c);
+void cInitLong(char* szOpt, struct option* aopt, ArgDsc* pad, const ArgLong* pal);
 int cRemoveArg(char** argv, int i, int* pArgc);
 
 /* The README's first table, written in C, and its variables. */
