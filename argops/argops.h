@@ -275,8 +275,7 @@ void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, std
 void argdShowHelp(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, std::ostream& os);
 int argdShowLongCompletion(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szShell,
                            std::ostream& os);
-void argdShowLongManual(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost,
-                        std::ostream& os);
+void argdShowLongManual(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, std::ostream& os);
 #endif
 
 #endif

@@ -39,8 +39,8 @@ size_t writeOption(const ArgDsc* pad, const ArgLong* pal, const Out* pout)
     szLetter[1] = pad->_chOpt;
     if (!szLong)
         szLetter[2] = '\0';
-    const char* aszPieces[] = {isLongOnly(pad->_chOpt) ? szNoLetter : szLetter, szLong ? "--" : "", szLong ? szLong : "",
-                               *szSyntax ? " " : "", szSyntax};
+    const char* aszPieces[] = {isLongOnly(pad->_chOpt) ? szNoLetter : szLetter, szLong ? "--" : "",
+                               szLong ? szLong : "", *szSyntax ? " " : "", szSyntax};
     size_t cch = 0;
     for (const char* sz : aszPieces) {
         if (pout)

@@ -22,8 +22,8 @@ ArgDsc table[] = {{'v', "verbose output", '1', &verbose},
                   {'\1', "when to use colours", '-'},
                   {'\2', "show what would run", '1', &dryRun},
                   {0}};
-ArgLong names[] = {{'v', "verbose"}, {'n', "count"},   {'o', "output"}, {'\1', "color"},
-                   {'\1', "colour"}, {'\2', "dry-run"}, {0}};
+ArgLong names[] = {
+    {'v', "verbose"}, {'n', "count"}, {'o', "output"}, {'\1', "color"}, {'\1', "colour"}, {'\2', "dry-run"}, {0}};
 
 struct Derived {
     char options[2 * sizeof table / sizeof *table];
