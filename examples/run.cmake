@@ -4,7 +4,8 @@
 # on its standard output and ERR on its standard error. In OUT and ERR,
 # @usage@ stands for the help of `./name -h`, which must begin with
 # "usage: ./name " and come on standard output, with nothing on standard
-# error and the status 0. EMULATOR, a list, runs ./name in a cross build.
+# error and the status 0; ERR @complaint@ stands for any text but the empty
+# one. EMULATOR, a list, runs ./name in a cross build.
 get_filename_component(dir ${PROG} DIRECTORY)
 get_filename_component(name ${PROG} NAME)
 set(ENV{TZ} UTC)
@@ -26,6 +27,9 @@ if("${OUT}${ERR}" MATCHES "@usage@")
 endif()
 
 run("${ARGS}")
+if(ERR STREQUAL "@complaint@" AND NOT err STREQUAL "")
+    set(ERR "${err}")
+endif()
 if(NOT rc STREQUAL RC OR NOT out STREQUAL OUT OR NOT err STREQUAL ERR)
     message(FATAL_ERROR "./${name} ${ARGS}\nstatus ${rc}, expected ${RC}\n"
                         "stdout:\n${out}\nexpected:\n${OUT}\nstderr:\n${err}\nexpected:\n${ERR}")
