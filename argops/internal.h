@@ -161,8 +161,8 @@ int scanOption(char chOpt, char* szArg, ArgDsc* pad, char* szProg, Out out);
 int scanSigned(ArgDsc* pad, char* szArg, char* szProg, Out out);
 int scanUnsigned(ArgDsc* pad, char* szArg, char* szProg, Out out);
 void showUsage(ArgDsc* padBase, const char* szProg, const char* szPost, Out out);
-int showCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, Out out);
-void showManual(ArgDsc* padBase, const char* szProg, const char* szPost, Out out);
+int showCompletion(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szShell, Out out);
+void showManual(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, Out out);
 void showHelp(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, Out out);
 
 } // namespace argops

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-/* argdShowManual: the SYNOPSIS and OPTIONS sections of a man(7) page, every
- * text of the table escaped so that roff shows it as written. */
+/* argdShowManual and argdShowLongManual: the SYNOPSIS and OPTIONS sections
+ * of a man(7) page, every text of the table and of its long names escaped
+ * so that roff shows it as written. */
 
 /* A page without the program's name is the caller's fault, refused in every
  * build type. */
@@ -74,19 +75,48 @@ void writeRoffValue(const ArgDsc* pad, Out out)
     endUtf8(text);
 }
 
-/* A tag or a synopsis item: the option in bold, its syntax in italics,
- * held together by a space that does not break. */
-void writeRoffOption(const ArgDsc* pad, Out out)
+/* A long name stays on its line and in one piece: a blank or another
+ * control character in it is a space that does not break. */
+void writeRoffLong(const char* sz, Out out)
 {
-    write(out, "\\fB\\-");
-    writeRoffLetter(pad->_chOpt, out);
-    write(out, "\\fR");
+    Utf8Text text = roffText(out);
+    for (; *sz; ++sz)
+        if (*sz == ' ' || isControl(*sz)) {
+            endUtf8(text);
+            write(out, "\\ ");
+        } else {
+            write(utf8Out(text), *sz);
+        }
+    endUtf8(text);
+}
+
+/* A tag or a synopsis item: the option in bold (-v, its long name szLong
+ * after it, or a long-only row's alone), its syntax in italics, held
+ * together by a space that does not break. */
+void writeRoffOption(const ArgDsc* pad, const char* szLong, Out out)
+{
+    if (!szLong || !isLongOnly(pad->_chOpt)) {
+        write(out, "\\fB\\-");
+        writeRoffLetter(pad->_chOpt, out);
+        write(out, szLong ? "\\fR, " : "\\fR");
+    }
+    if (szLong) {
+        write(out, "\\fB\\-\\-");
+        writeRoffLong(szLong, out);
+        write(out, "\\fR");
+    }
     const char* szSyntax = typeCode(pad->_iType).szSyntax;
     if (*szSyntax) {
         write(out, "\\ \\fI");
         writeRoff(szSyntax, out);
         write(out, "\\fR");
     }
+}
+
+/* With long names, a long-only row's name: the synopsis shows it. */
+const char* szLongOnly(const ArgDsc* pad, const ArgLong* pal)
+{
+    return pal && isLongOnly(pad->_chOpt) ? firstLongName(pal, pad->_chOpt) : nullptr;
 }
 
 bool isFlag(const ArgDsc* pad) { return typeCode(pad->_iType).argument == argumentNone; }
@@ -124,24 +154,26 @@ void writeSynopsisText(const char* sz, Out out)
  * either. A line that ends in caller text or a syntax text ends in \&, so
  * that a trailing blank is no space at the end of a line and a trailing
  * '.' no end of a sentence. */
-void showManual(ArgDsc* padBase, const char* szProg, const char* szPost, Out out)
+void showManual(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, Out out)
 {
     assert(szProg && "argdShowManual needs the program's name");
+    if (pal)
+        checkLongNames(padBase, pal);
     write(out, ".SH SYNOPSIS\n.na\n\\fB\\%");
     writeRoff(szProg, out);
     write(out, "\\fR\n");
     int cItems = 0;
     for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
-        if (isFlag(pad)) {
+        if (isFlag(pad) && !szLongOnly(pad, pal)) {
             write(out, cItems++ ? "" : "\\%[\\fB\\-");
             writeRoffLetter(pad->_chOpt, out);
         }
     if (cItems)
         write(out, "\\fR");
     for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
-        if (!isFlag(pad)) {
+        if (!isFlag(pad) || szLongOnly(pad, pal)) {
             write(out, cItems++ ? "\\&\n\\%" : "\\%[");
-            writeRoffOption(pad, out);
+            writeRoffOption(pad, szLongOnly(pad, pal), out);
         }
     if (cItems)
         write(out, "]\\&\n");
@@ -156,7 +188,7 @@ void showManual(ArgDsc* padBase, const char* szProg, const char* szPost, Out out
     write(out, ".SH OPTIONS\n");
     for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad) {
         write(out, ".TP\n");
-        writeRoffOption(pad, out);
+        writeRoffOption(pad, firstLongName(pal, pad->_chOpt), out);
         write(out, "\n\\&");
         const char* szDsc = szDescription(*pad);
         writeRoff(szDsc, out);
@@ -173,5 +205,10 @@ void showManual(ArgDsc* padBase, const char* szProg, const char* szPost, Out out
 
 void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, FILE* pf)
 {
-    argops::showManual(padBase, szProg, szPost, argops::fileOut(pf));
+    argops::showManual(padBase, nullptr, szProg, szPost, argops::fileOut(pf));
+}
+
+void argdShowLongManual(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, FILE* pf)
+{
+    argops::showManual(padBase, pal, szProg, szPost, argops::fileOut(pf));
 }

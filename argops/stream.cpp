@@ -61,15 +61,26 @@ void argdShowUsage(ArgDsc* padBase, const char* szProg, const char* szPost, std:
 
 int argdShowCompletion(ArgDsc* padBase, const char* szProg, const char* szShell, std::ostream& os)
 {
-    return showCompletion(padBase, szProg, szShell, streamOut(os));
+    return showCompletion(padBase, nullptr, szProg, szShell, streamOut(os));
 }
 
 void argdShowManual(ArgDsc* padBase, const char* szProg, const char* szPost, std::ostream& os)
 {
-    showManual(padBase, szProg, szPost, streamOut(os));
+    showManual(padBase, nullptr, szProg, szPost, streamOut(os));
 }
 
 void argdShowHelp(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, std::ostream& os)
 {
     showHelp(padBase, pal, szProg, szPost, streamOut(os));
+}
+
+int argdShowLongCompletion(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szShell,
+                           std::ostream& os)
+{
+    return showCompletion(padBase, pal, szProg, szShell, streamOut(os));
+}
+
+void argdShowLongManual(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const char* szPost, std::ostream& os)
+{
+    showManual(padBase, pal, szProg, szPost, streamOut(os));
 }

@@ -28,7 +28,9 @@ set(expected
     argdShowCompletion "argdShowCompletion(ArgDsc*, char const*, char const*, std::ostream&)"
     argdShowManual "argdShowManual(ArgDsc*, char const*, char const*, std::ostream&)"
     argdInitLong
-    argdShowHelp "argdShowHelp(ArgDsc*, ArgLong const*, char const*, char const*, std::ostream&)")
+    argdShowHelp "argdShowHelp(ArgDsc*, ArgLong const*, char const*, char const*, std::ostream&)"
+    argdShowLongCompletion "argdShowLongCompletion(ArgDsc*, ArgLong const*, char const*, char const*, std::ostream&)"
+    argdShowLongManual "argdShowLongManual(ArgDsc*, ArgLong const*, char const*, char const*, std::ostream&)")
 list(SORT expected)
 if(NOT names STREQUAL expected)
     string(REPLACE ";" "\n  " names "${names}")
