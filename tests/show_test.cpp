@@ -154,4 +154,53 @@ TEST(Manual, LatinSpacesAsRoffEscapesAndOverlongBytesAsQuestionMarks)
     EXPECT_NE(os.str().find("\\&a\\~b\\%c ? ? ? \\[u00E9] \\[uD7FF] ? ? \\[uE000] []"), std::string::npos) << os.str();
 }
 
+// Long names: -v, --verbose in a tag, a long-only row by its name alone,
+// in the synopsis too; a name is escaped as any text is.
+TEST(Manual, LongNamesInTagsAndSynopsis)
+{
+    int verbose = 0;
+    ArgDsc rows[] = {{'v', "verbose", '1', &verbose}, {'\x01', "colours", '-'}, {0}};
+    const ArgLong names[] = {{'v', "verbose"}, {'\x01', "colour-mode"}, {0}};
+    std::ostringstream os;
+    argdShowLongManual(rows, names, "prog", nullptr, os);
+    EXPECT_EQ(os.str(), ".SH SYNOPSIS\n.na\n\\fB\\%prog\\fR\n\\%[\\fB\\-v\\fR\\&\n"
+                        "\\%\\fB\\-\\-colour\\-mode\\fR\\ \\fI<...>\\fR]\\&\n.ad\n"
+                        ".SH OPTIONS\n.TP\n\\fB\\-v\\fR, \\fB\\-\\-verbose\\fR\n\\&verbose [off]\\&\n"
+                        ".TP\n\\fB\\-\\-colour\\-mode\\fR\\ \\fI<...>\\fR\n\\&colours []\\&\n");
+}
+
+// Without long names, the long forms write what the others write.
+TEST(Writers, LongFormsWithoutNamesAreTheOthers)
+{
+    for (const char* szShell : {"bash", "zsh", "fish"}) {
+        std::ostringstream os, osLong;
+        argdShowCompletion(table, "prog", szShell, os);
+        EXPECT_EQ(argdShowLongCompletion(table, nullptr, "prog", szShell, osLong), 0);
+        EXPECT_EQ(osLong.str(), os.str()) << szShell;
+    }
+    std::ostringstream os, osLong;
+    argdShowManual(table, "prog", "file ...", os);
+    argdShowLongManual(table, nullptr, "prog", "file ...", osLong);
+    EXPECT_EQ(osLong.str(), os.str());
+}
+
+// A short and its long spellings are one option; a name a shell could
+// run is not offered.
+TEST(Completion, LongNamesBesideTheLetter)
+{
+    const ArgLong names[] = {{'o', "output"}, {'o', "out;rm -rf ~"}, {'v', "verbose"}, {0}};
+    const struct {
+        const char* szShell;
+        const char* szLine;
+    } cases[] = {{"bash", "    --output) t=o ;;\n"},
+                 {"zsh", "    '(-o --output)'{'-o+','--output='}'[output\\: \xc3\xb6 \\\\fB]:\"...\":_files' \\\n"},
+                 {"fish", "complete -c 'prog' -s 'o' -l 'output' -r -F -d 'output: \xc3\xb6 \\\\fB'\n"}};
+    for (const auto& c : cases) {
+        std::ostringstream os;
+        EXPECT_EQ(argdShowLongCompletion(table, names, "prog", c.szShell, os), 0);
+        EXPECT_NE(os.str().find(c.szLine), std::string::npos) << os.str();
+        EXPECT_EQ(os.str().find("rm -rf"), std::string::npos) << c.szShell;
+    }
+}
+
 } // namespace

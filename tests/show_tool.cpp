@@ -6,7 +6,10 @@
 //                                             whose one row's description
 //                                             holds a byte that is no UTF-8
 //                                             and a C1 control
+//   show_tool completion-long <shell> [progname]
+//                                             the script with the long names
 //   show_tool manual                          SYNOPSIS and OPTIONS
+//   show_tool manual-long                     the same with the long names
 //   show_tool flags                           the same of 62 flags
 //   show_tool table                           each row: letter in hex, code,
 //                                             description with its control
@@ -66,6 +69,23 @@ static ArgDsc aDsc[] = {
     {0},
 };
 
+// Long names: two for -o, one for the long-only newline row and for the
+// '$' row, whose letter no shell completes; -q's and -x's hold what a shell
+// would run, and are never offered.
+static const ArgLong aLong[] = {
+    {'v', "verbose"},
+    {'q', "quiet $(touch pwned-long1)"},
+    {'B', "bool"},
+    {'o', "output"},
+    {'o', "out-file"},
+    {'n', "passes"},
+    {'\n', "newline"},
+    {'$', "dollar"},
+    {'x', "x'`touch pwned-long2`;\\"},
+    {'v', "verbose"}, // a second time: offered once
+    {0},
+};
+
 static ArgDsc aBytes[] = {{'e',
                            "caf\xe9\xc2\x85"
                            "end",
@@ -93,7 +113,11 @@ static void writeAll(std::ostream& os, FILE* pf)
     for (const char* sz : {"bash", "zsh", "fish"}) {
         argdShowCompletion(aDsc, "tool", sz, os);
         argdShowCompletion(aDsc, "tool", sz, pf);
+        argdShowLongCompletion(aDsc, aLong, "tool", sz, os);
+        argdShowLongCompletion(aDsc, aLong, "tool", sz, pf);
     }
+    argdShowLongManual(aDsc, aLong, "tool", "file ...", os);
+    argdShowLongManual(aDsc, aLong, "tool", "file ...", pf);
     argdShowManual(aDsc, "tool", "file ...", os);
     argdShowManual(aDsc, "tool", "file ...", pf);
 }
@@ -103,10 +127,16 @@ int main(int argc, char** argv)
     const char* szMode = argc > 1 ? argv[1] : "";
     if (!strcmp(szMode, "completion") && argc > 2)
         return argdShowCompletion(aDsc, argc > 3 ? argv[3] : "show_tool", argv[2], std::cout) ? 2 : 0;
+    if (!strcmp(szMode, "completion-long") && argc > 2)
+        return argdShowLongCompletion(aDsc, aLong, argc > 3 ? argv[3] : "show_tool", argv[2], std::cout) ? 2 : 0;
     if (!strcmp(szMode, "bytes") && argc > 2)
         return argdShowCompletion(aBytes, "bytes", argv[2], std::cout) ? 2 : 0;
     if (!strcmp(szMode, "manual")) {
         argdShowManual(aDsc, "tool", "[file [file ...]]", std::cout);
+        return 0;
+    }
+    if (!strcmp(szMode, "manual-long")) {
+        argdShowLongManual(aDsc, aLong, "tool", "[file [file ...]]", std::cout);
         return 0;
     }
     if (!strcmp(szMode, "flags")) {
@@ -144,6 +174,6 @@ int main(int argc, char** argv)
         printf("%lu\n", cAlloc - cBefore);
         return 0;
     }
-    fprintf(stderr, "usage: %s completion <shell> [progname] | manual | table | alloc\n", argv[0]);
+    fprintf(stderr, "usage: %s completion[-long] <shell> [progname] | manual[-long] | table | alloc\n", argv[0]);
     return 2;
 }

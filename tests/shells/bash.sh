@@ -1,6 +1,7 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
-# The bash script of show_tool's table, loaded three ways (sourced from the
+# The bash scripts of show_tool's table, without and with its long names
+# (as tool and ltool), loaded three ways (sourced from the
 # tool into a bare bash; sourced beside the bash-completion package; found
 # by that package's loader in a completions directory), asked through the
 # function that `complete` registered what it offers at each point of a
@@ -16,8 +17,9 @@ dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
 source "$(dirname "$0")/runner.sh" && tool=$(runner "$dir/run" "$@") || exit 1
 mkdir -p "$dir/files/adir" "$dir/bc/completions" && cd "$dir/files" && touch afile bfile ./-dash || exit 1
 "$tool" completion bash tool >"$dir/tool.bash" && cp "$dir/tool.bash" "$dir/bc/completions/tool" || exit 1
+"$tool" completion-long bash ltool >"$dir/ltool.bash" && cp "$dir/ltool.bash" "$dir/bc/completions/ltool" || exit 1
 status=0
-bash -n "$dir/tool.bash" || { echo "FAIL: bash -n"; status=1; }
+for script in tool ltool; do bash -n "$dir/$script.bash" || { echo "FAIL: bash -n $script"; status=1; }; done
 
 # A line, and what the completion offers for its last word, sorted.
 cases='tool -|-% -B -N -U -c -d -n -o -q -t -v -x
@@ -35,16 +37,49 @@ tool -vn|-vn
 tool -vn |
 tool -vx |-dash adir afile bfile
 tool -v -- -|-dash
-tool -$|'
+tool -$|
+ltool --|--bool --dollar --newline --out-file --output --passes --verbose
+ltool -v --o|--out-file --output
+ltool --bool=|false true
+ltool --bool=t|true
+ltool --bool |false true
+ltool --output=a|adir afile
+ltool --output |-dash adir afile bfile
+ltool --out-file a|adir afile
+ltool --dollar=|-dash adir afile bfile
+ltool --passes |
+ltool --passes 3 |-dash adir afile bfile
+ltool --passes=3 --output=afile --newline -v|-v -v% -vB -vN -vU -vc -vd -vn -vo -vq -vt -vx
+ltool --verbose |-dash adir afile bfile
+ltool --bool t -n|-n
+ltool -- --|'
 
+# With '=' taken out of COMP_WORDBREAKS, --name=value is one word, and
+# completes as one.
+joined='ltool --bool=|--bool=false --bool=true
+ltool --output=a|--output=adir --output=afile'
+
+# The words as bash splits them: at blanks, and around the '=' of
+# COMP_WORDBREAKS.
 probe() {
-    local reg fn
-    read -ra COMP_WORDS <<<"$1"
-    [[ $1 == *' ' ]] && COMP_WORDS+=('')
+    local reg fn w
+    local -a words
+    read -ra words <<<"$1"
+    [[ $1 == *' ' ]] && words+=('')
+    COMP_WORDS=()
+    for w in "${words[@]}"; do
+        if [[ $COMP_WORDBREAKS == *=* && $w == ?*=* ]]; then
+            COMP_WORDS+=("${w%%=*}" =)
+            w=${w#*=}
+            [[ $w ]] && COMP_WORDS+=("$w")
+        else
+            COMP_WORDS+=("$w")
+        fi
+    done
     COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) COMP_LINE=$1 COMP_POINT=${#1}
-    reg=$(complete -p tool) || { echo "nothing registered"; return; }
+    reg=$(complete -p "${COMP_WORDS[0]}") || { echo "nothing registered"; return; }
     fn=${reg#*-F } fn=${fn%% *}
-    "$fn" tool "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+    "$fn" "${COMP_WORDS[0]}" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
     printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd' '
 }
 
@@ -54,24 +89,31 @@ for options in '' 'shopt -s nocasematch' 'shopt -s extglob' 'shopt -s failglob' 
     'set -u'; do
 for load in bare package loader; do
     bash --norc --noprofile -c '
-        load=$1 dir=$2 cases=$3 tool=$4
+        load=$1 dir=$2 cases=$3 tool=$4 joined=$5
         '"$options"'
         [[ $load == bare ]] || source /usr/share/bash-completion/bash_completion || echo "FAIL: no bash-completion"
         if [[ $load == loader ]]; then
             export BASH_COMPLETION_USER_DIR=$dir/bc
             [[ $(complete -p tool 2>&1) == *-F* ]] && echo "FAIL $load: registered before loading"
-            reg=$(complete -p -D) && fn=${reg#*-F } && ${fn%% *} tool
+            reg=$(complete -p -D) && fn=${reg#*-F } && { ${fn%% *} tool; ${fn%% *} ltool; }
         elif [[ $load == bare ]]; then
             source <("$tool" completion bash tool)
+            source <("$tool" completion-long bash ltool)
         else
             source "$dir/tool.bash"
+            source "$dir/ltool.bash"
         fi
         '"$(declare -f probe)"'
-        while IFS="|" read -r line want; do
-            got=$(probe "$line")
-            [[ $got == "$want" ]] || echo "FAIL $load: [$line] offers [$got], not [$want]"
-        done <<<"$cases"
-    ' _ "$load" "$dir" "$cases" "$tool" >"$dir/out" 2>&1
+        check() {
+            while IFS="|" read -r line want; do
+                got=$(probe "$line")
+                [[ $got == "$want" ]] || echo "FAIL $load: [$line] offers [$got], not [$want]"
+            done
+        }
+        check <<<"$cases"
+        COMP_WORDBREAKS=${COMP_WORDBREAKS//=}
+        check <<<"$joined"
+    ' _ "$load" "$dir" "$cases" "$tool" "$joined" >"$dir/out" 2>&1
     if [[ -s $dir/out ]]; then echo "with [$options]:"; cat "$dir/out"; status=1; else echo "ok: bash, $load, [$options]"; fi
 done
 done

@@ -1,6 +1,7 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
-# The fish script of show_tool's table, sourced and autoloaded from a
+# The fish scripts of show_tool's table, without and with its long names
+# (as tool and ltool), sourced and autoloaded from a
 # completions directory, asked by `complete -C` what it offers at each point
 # of a line (in a configuration directory of its own); beside each option
 # fish must show the row's description as written (control characters as
@@ -14,11 +15,16 @@ done
 dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
 source "$(dirname "$0")/runner.sh" && tool=$(runner "$dir/run" "$@") || exit 1
 # fish autoloads the completion of a command found in PATH only.
-mkdir -p "$dir/files/adir" "$dir/cfg/fish/completions" "$dir/bin" && printf '#!/bin/sh\n' >"$dir/bin/tool" &&
-    chmod +x "$dir/bin/tool" && export PATH=$dir/bin:$PATH && cd "$dir/files" && touch afile bfile ./-dash || exit 1
+mkdir -p "$dir/files/adir" "$dir/cfg/fish/completions" "$dir/bin" || exit 1
+for name in tool ltool; do
+    printf '#!/bin/sh\n' >"$dir/bin/$name" && chmod +x "$dir/bin/$name" || exit 1
+done
+export PATH=$dir/bin:$PATH && cd "$dir/files" && touch afile bfile ./-dash || exit 1
 "$tool" completion fish tool >"$dir/tool.fish" && cp "$dir/tool.fish" "$dir/cfg/fish/completions/tool.fish" || exit 1
+"$tool" completion-long fish ltool >"$dir/ltool.fish" && cp "$dir/ltool.fish" "$dir/cfg/fish/completions/ltool.fish" ||
+    exit 1
 status=0
-fish -n "$dir/tool.fish" || { echo "FAIL: fish -n"; status=1; }
+for name in tool ltool; do fish -n "$dir/$name.fish" || { echo "FAIL: fish -n $name"; status=1; }; done
 
 cases='tool -B |false true
 tool -Bt|-Btrue
@@ -28,7 +34,15 @@ tool |-dash adir/ afile bfile
 tool a|adir/ afile
 tool -vq|-vq% -vqB -vqN -vqU -vqc -vqd -vqn -vqo -vqt -vqx
 tool -vn |
-tool -vx |-dash adir/ afile bfile'
+tool -vx |-dash adir/ afile bfile
+ltool --|--bool --dollar --newline --out-file --output --passes --verbose
+ltool --o|--out-file --output
+ltool --bool=|--bool=false --bool=true
+ltool --bool |false true
+ltool --output=a|--output=adir/ --output=afile
+ltool --out-file |-dash adir/ afile bfile
+ltool --dollar=b|--dollar=bfile
+ltool --passes |'
 
 # What `tool -` must offer: each offered row's option and its description.
 # fish offers the file names that start with '-' as well.
@@ -39,7 +53,7 @@ tool -vx |-dash adir/ afile bfile'
 done | { cat; echo -dash; } | LC_ALL=C sort >"$dir/want"
 
 for load in sourced autoloaded; do
-    src=; [[ $load == sourced ]] && src="source $dir/tool.fish;"
+    src=; [[ $load == sourced ]] && src="source $dir/tool.fish; source $dir/ltool.fish;"
     XDG_CONFIG_HOME=$dir/cfg fish -c "$src"' complete -C"tool -"' | LC_ALL=C sort >"$dir/got"
     diff "$dir/want" "$dir/got" >"$dir/out" || { echo "FAIL $load: tool - (< wanted, > offered)"; cat "$dir/out"; status=1; }
     while IFS='|' read -r line want; do

@@ -1,6 +1,7 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
-# The zsh script of show_tool's table, installed in fpath and sourced after
+# The zsh scripts of show_tool's table, without and with its long names
+# (as tool and ltool), installed in fpath and sourced after
 # compinit. An interactive zsh in a pseudo-terminal (zpty) lists, with ^D,
 # what completion offers at each point of a line; beside each option zsh
 # must show the row's description as written (control characters as blanks).
@@ -16,8 +17,9 @@ dir=$(mktemp -d) && trap "${KEEP:+:} rm -rf $dir" EXIT
 source "$(dirname "$0")/runner.sh" && tool=$(runner "$dir/run" "$@") || exit 1
 mkdir -p "$dir/files/adir" "$dir/fp" && cd "$dir/files" && touch afile bfile ./-dash || exit 1
 "$tool" completion zsh tool >"$dir/tool.zsh" && cp "$dir/tool.zsh" "$dir/fp/_tool" || exit 1
+"$tool" completion-long zsh ltool >"$dir/ltool.zsh" && cp "$dir/ltool.zsh" "$dir/fp/_ltool" || exit 1
 status=0
-zsh -n "$dir/tool.zsh" || { echo "FAIL: zsh -n"; status=1; }
+for name in tool ltool; do zsh -n "$dir/$name.zsh" || { echo "FAIL: zsh -n $name"; status=1; }; done
 
 # A line; the words listed for its last word, sorted; the message above them.
 cases='tool -B |false true|<t|f>
@@ -28,7 +30,16 @@ tool -n ||<<int>>
 tool |-dash adir/ afile bfile|<file>
 tool -vq|-% -- -B -N -U -c -d -n -o -t -x|<option>
 tool -vn ||<<int>>
-tool -vx |-dash adir/ afile bfile|<<...>>'
+tool -vx |-dash adir/ afile bfile|<<...>>
+ltool --|--bool --dollar --newline --out-file --output --passes --verbose|<option>
+ltool -B t --|--dollar --newline --out-file --output --passes --verbose|<option>
+ltool --bool t -|-% -- --dollar --newline --out-file --output --passes --verbose -N -U -c -d -dash -n -o -q -t -v -x|<file> <option>
+ltool --bool=|false true|<t|f>
+ltool --bool |false true|<t|f>
+ltool --output=a|adir/ afile|<"...">
+ltool --out-file a|adir/ afile|<"...">
+ltool --dollar=|-dash adir/ afile bfile|<"...">
+ltool --passes ||<<int>>'
 
 "$tool" table | while IFS=$'\t' read -r hex code dsc; do
     [[ " 76 71 63 6e 42 6f 78 55 64 74 25 " == *" $hex "* && $dsc != 'second row'* ]] &&
@@ -46,6 +57,7 @@ if [[ $load == fpath ]]; then
     zpty -w z "fpath=(${(q)dir}/fp \$fpath); autoload -Uz compinit; compinit -D"
 else
     zpty -w z "autoload -Uz compinit; compinit -D; source <(${(q)tool} completion zsh tool)"
+    zpty -w z "source <(${(q)tool} completion-long zsh ltool)"
 fi
 # One key lists and then ends the line with a marker: with keys still to
 # read, zsh would not list at all.
@@ -77,7 +89,7 @@ for load in fpath source; do
     listing 'tool -' | grep -a ' -- ' | sed -E 's/^(-.) +-- /\1\t/' | LC_ALL=C sort >"$dir/got"
     diff "$dir/want" "$dir/got" >"$dir/out" || { echo "FAIL $load: tool - (< wanted, > listed)"; cat "$dir/out"; status=1; }
     while IFS='|' read -r line want msg; do
-        got=$(listing "$line" | grep -av '^<' | awk '{ if (/ -- /) print $1; else for (i = 1; i <= NF; i++) print $i }' |
+        got=$(listing "$line" | grep -av '^<' | awk '{ if (/ -- /) sub(/ -- .*/, ""); for (i = 1; i <= NF; i++) print $i }' |
               LC_ALL=C sort | paste -sd' ')
         gotmsg=$(listing "$line" | grep -a '^<' | paste -sd' ')
         [[ $got == "$want" && $gotmsg == "$msg" ]] ||
