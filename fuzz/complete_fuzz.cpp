@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Fuzzing of the completion scripts and the manual sections: random tables
-// (any letter but 0, any description, any value), random program names and
-// shells go through argdShowCompletion and argdShowManual.
+// (any letter but 0, any description, any value) and long names (any text
+// but '='), random program names and shells go through
+// argdShowLongCompletion and argdShowLongManual, and, without long names,
+// through argdShowCompletion and argdShowManual.
 //
 // On every input, in process: the result is 0 exactly when the shell is one
 // of the three and the name one it can register, and a refusal writes
@@ -11,7 +13,9 @@
 // end outside any quote: a description that escaped its quotes would add
 // code. For zsh the same holds one level down, inside each option word of
 // _arguments: the explanation between [ and ] is the only part a
-// description changes.
+// description changes. A long name that a shell could read as anything
+// but itself is never offered: the script is the same, byte for byte, with
+// each such name replaced by another.
 //
 // On a sample (every 512th input, or each one with COMPLETE_FUZZ_REAL=1, as
 // the CTest run over the seeds sets), the real programs confirm it: bash -n,
@@ -100,7 +104,7 @@ std::vector<std::string> optionWords(const std::string& s)
     std::vector<std::string> v;
     std::istringstream is(s);
     for (std::string sLine; std::getline(is, sLine);) {
-        if (sLine.compare(0, 6, "    '-"))
+        if (sLine.compare(0, 6, "    '-") && sLine.compare(0, 6, "    '(")) // an option, or a group of them
             continue;
         std::string sWord;
         bool fQuoted = false;
@@ -164,8 +168,19 @@ void confirm(const char* szCommand, const std::string& sText)
     }
 }
 
+// A long name that the shells take as a word of their own.
+bool isOffered(const std::string& sName)
+{
+    for (char ch : sName)
+        if (!isalnum(static_cast<unsigned char>(ch)) && !strchr("-_.", ch))
+            return false;
+    return true;
+}
+
 struct Table {
     std::vector<ArgDsc> rows;
+    std::vector<std::string> longs;
+    std::vector<ArgLong> names;
     std::vector<std::string> dscs, texts;
     std::vector<int> ints;
     std::vector<unsigned> uints;
@@ -194,9 +209,42 @@ void build(Reader& r, Table& t)
                    : iType == 't' ? static_cast<void*>(&t.times[i])
                    : iType == 's' ? static_cast<void*>(&t.szs[i])
                                   : static_cast<void*>(&t.ints[i]);
-        t.rows.push_back({chOpt ? chOpt : 'a', t.dscs[i].c_str(), iType, pv, nullptr});
+        chOpt = chOpt ? chOpt : 'a';
+        if (chOpt >= 1 && chOpt <= 31 && iType == '+') // a long-only row is an option
+            iType = '1';
+        t.rows.push_back({chOpt, t.dscs[i].c_str(), iType, pv, nullptr});
     }
     t.rows.push_back({0});
+}
+
+// Names for random rows and for every long-only one, half of them made of
+// the letters a shell takes; none for a letter whose first row is '+'.
+void buildNames(Reader& r, Table& t)
+{
+    std::vector<char> letters;
+    for (size_t c = t.rows.size() > 1 ? r.byte() % 6 : 0; c > 0; --c)
+        letters.push_back(t.rows[r.byte() % (t.rows.size() - 1)]._chOpt);
+    for (const ArgDsc& row : t.rows)
+        if (row._chOpt >= 1 && row._chOpt <= 31)
+            letters.push_back(row._chOpt);
+    for (char chOpt : letters) {
+        const ArgDsc* pad = t.rows.data();
+        while (pad->_chOpt != chOpt)
+            ++pad;
+        if (pad->_iType == '+')
+            continue;
+        std::string sName = r.text(12);
+        if (r.byte() % 2)
+            for (char& ch : sName)
+                ch = "abcdefghXYZ019-_."[static_cast<unsigned char>(ch) % 17];
+        for (char& ch : sName)
+            ch = ch == '=' ? '-' : ch;
+        t.longs.push_back(sName.empty() ? "n" : sName);
+        t.names.push_back({chOpt, nullptr});
+    }
+    for (size_t i = 0; i < t.names.size(); ++i)
+        t.names[i]._szLong = t.longs[i].c_str();
+    t.names.push_back({0});
 }
 
 } // namespace
@@ -215,9 +263,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string sShell = r.byte() % 8 ? aszShells[r.byte() % 3] : r.text(6);
     if (r.byte() % 4 == 0) // most names are valid, to reach the scripts
         sProg = "prog";
+    buildNames(r, t);
+    const ArgLong* pal = r.byte() % 4 ? t.names.data() : nullptr;
 
     std::ostringstream osScript, osBlank, osManual;
-    int iResult = argdShowCompletion(t.rows.data(), sProg.c_str(), sShell.c_str(), osScript);
+    int iResult = pal ? argdShowLongCompletion(t.rows.data(), pal, sProg.c_str(), sShell.c_str(), osScript)
+                      : argdShowCompletion(t.rows.data(), sProg.c_str(), sShell.c_str(), osScript);
     bool fKnown = sShell == "bash" || sShell == "zsh" || sShell == "fish";
     if (iResult != (fKnown && nameFits(sProg, sShell) ? 0 : -1) || (iResult != 0) != osScript.str().empty())
         abort();
@@ -225,18 +276,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::vector<ArgDsc> blank = t.rows;
         for (ArgDsc& row : blank)
             row._szDsc = "";
-        argdShowCompletion(blank.data(), sProg.c_str(), sShell.c_str(), osBlank);
+        argdShowLongCompletion(blank.data(), pal, sProg.c_str(), sShell.c_str(), osBlank);
         bool fFish = sShell == "fish";
         if (code(osScript.str(), fFish) != code(osBlank.str(), fFish) ||
             code(osScript.str(), fFish).find("<open quote>") != std::string::npos)
             abort();
         if (sShell == "zsh" && optionWords(osScript.str()) != optionWords(osBlank.str()))
             abort();
+        std::vector<ArgLong> others = t.names;
+        for (ArgLong& name : others)
+            name._szLong = name._szLong && !isOffered(name._szLong) ? "$(other)" : name._szLong;
+        std::ostringstream osOthers;
+        argdShowLongCompletion(t.rows.data(), pal ? others.data() : nullptr, sProg.c_str(), sShell.c_str(), osOthers);
+        if (osOthers.str() != osScript.str())
+            abort();
         if (fReal)
             confirm((sShell + " -n").c_str(), osScript.str());
     }
 
-    argdShowManual(t.rows.data(), sProg.c_str(), r.byte() % 4 ? sPost.c_str() : nullptr, osManual);
+    argdShowLongManual(t.rows.data(), pal, sProg.c_str(), r.byte() % 4 ? sPost.c_str() : nullptr, osManual);
     if (fReal) {
         std::string sPage = ".TH PROG 1 2026-01-01 argops \"User Commands\"\n.SH NAME\nprog \\- fuzzed\n" +
                             osManual.str() + ".SH DESCRIPTION\nFuzzed.\n";
