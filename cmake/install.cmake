@@ -41,7 +41,7 @@ set(argops_man)
 set(argops_man_pages)
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/man)
 foreach(name argops argrows argdScan argdScanu argdScanU argdInitOpt argdRemoveArg argdShowUsage argdShowCompletion
-             argdShowManual argdInitLong argdShowHelp)
+             argdShowManual argdInitLong argdShowHelp argdShowLongCompletion argdShowLongManual)
     set(page ${PROJECT_SOURCE_DIR}/man/${name}.3)
     set(gz ${CMAKE_CURRENT_BINARY_DIR}/man/${name}.3.gz)
     if(IS_SYMLINK ${page})
