@@ -339,12 +339,6 @@ void printDsc(const ArgDsc* pad, Out out)
     endDsc(pad, out);
 }
 
-/* With long names, a long-only row's name: the synopsis shows it. */
-const char* longOnlyName(const ArgDsc* pad, const ArgLong* pal)
-{
-    return pal && isLongOnly(pad->_chOpt) ? firstLongName(pal, pad->_chOpt) : nullptr;
-}
-
 /* How many characters of the letter and ':' an option puts in the
  * getopt() string, by its Argument. */
 const unsigned char acchOptEntry[] = {1, 2, 2, 2, 0};

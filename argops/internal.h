@@ -138,6 +138,13 @@ inline bool isLongOnly(char ch) { return ch >= 1 && ch <= 31; }
 /* The first long name of the letter in pal (null: none), or null. */
 const char* firstLongName(const ArgLong* pal, char chOpt);
 
+/* With long names pal (or null), a long-only row's first name, which the
+ * synopses show in place of its letter; else null. */
+inline const char* longOnlyName(const ArgDsc* pad, const ArgLong* pal)
+{
+    return pal && isLongOnly(pad->_chOpt) ? firstLongName(pal, pad->_chOpt) : nullptr;
+}
+
 /* Refuses, by assertions of long.cpp, long names that name no row or a
  * '+' row, that are null, empty or hold '=', and a long-only row without
  * a name in pal. */

@@ -113,12 +113,6 @@ void writeRoffOption(const ArgDsc* pad, const char* szLong, Out out)
     }
 }
 
-/* With long names, a long-only row's name: the synopsis shows it. */
-const char* szLongOnly(const ArgDsc* pad, const ArgLong* pal)
-{
-    return pal && isLongOnly(pad->_chOpt) ? firstLongName(pal, pad->_chOpt) : nullptr;
-}
-
 bool isFlag(const ArgDsc* pad) { return typeCode(pad->_iType).argument == argumentNone; }
 
 /* The caller's text after the options, where a bracket group such as
@@ -164,16 +158,16 @@ void showManual(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const c
     write(out, "\\fR\n");
     int cItems = 0;
     for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
-        if (isFlag(pad) && !szLongOnly(pad, pal)) {
+        if (isFlag(pad) && !longOnlyName(pad, pal)) {
             write(out, cItems++ ? "" : "\\%[\\fB\\-");
             writeRoffLetter(pad->_chOpt, out);
         }
     if (cItems)
         write(out, "\\fR");
     for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
-        if (!isFlag(pad) || szLongOnly(pad, pal)) {
+        if (!isFlag(pad) || longOnlyName(pad, pal)) {
             write(out, cItems++ ? "\\&\n\\%" : "\\%[");
-            writeRoffOption(pad, szLongOnly(pad, pal), out);
+            writeRoffOption(pad, longOnlyName(pad, pal), out);
         }
     if (cItems)
         write(out, "]\\&\n");
