@@ -20,14 +20,21 @@ cc -o "$out/prog_static" "$source" $(pkg-config --static --cflags --libs argops)
 sh "$(dirname "$0")/prog.sh" "$out"
 
 cat >"$out/every.c" <<'END'
+#include <getopt.h>
 #include <argops.h>
 static int f, i = 3;
 static unsigned u;
 static ArgDsc aDsc[] = {{'v', "verbose", '1', &f, 0}, {'n', "passes", 'u', &i, 0}, {'w', "width", 'U', &u, 0}, {0}};
+static ArgLong aLong[] = {{'v', "verbose"}, {0}};
 int main(int argc, char** argv)
 {
     char szOpt[16];
+    struct option aopt[2];
     argdInitOpt(szOpt, aDsc, -1);
+    argdInitLong(szOpt, aopt, aDsc, aLong);
+    argdShowHelp(aDsc, aLong, argv[0], "file ...", stdout);
+    argdShowLongCompletion(aDsc, aLong, "prog", "fish", stdout);
+    argdShowLongManual(aDsc, aLong, "prog", "file ...", stdout);
     argdScan('v', argv[0], aDsc, argv[0], 0, stdout);
     argdScanu(&aDsc[1], (char*)"5", argv[0], stdout);
     argdScanU(&aDsc[2], (char*)"x", argv[0], stdout);
@@ -43,4 +50,5 @@ status=0
 "$out/every" >"$out/every.txt" || status=$?
 [ "$status" = 6 ] || fail "every ended with status $status, not 6"
 grep -q '^complete -F _argops_prog' "$out/every.txt" || fail "every wrote no completion"
+grep -q -- "-l 'verbose'" "$out/every.txt" || fail "every wrote no long names"
 echo "every: all of C's operations from the archive, with the C library alone"
