@@ -318,7 +318,7 @@ bool isShortOffered(const Script& sc, const ArgDsc* pad)
 bool isFirstOfName(const ArgLong* pal, const ArgLong* pl)
 {
     for (; pal != pl; ++pal)
-        if (!strncmp(pal->_szLong, pl->_szLong, strlen(pl->_szLong) + 1))
+        if (!strcmp(pal->_szLong, pl->_szLong))
             return false;
     return true;
 }

@@ -118,6 +118,9 @@ void cShowHelp(ArgDsc* padBase, const ArgLong* pal, const char* szPost, struct C
 
 void cInitOpt(char* szOpt, ArgDsc* pad, int c) { argdInitOpt(szOpt, pad, c); }
 
-void cInitLong(char* szOpt, struct option* aopt, ArgDsc* pad, const ArgLong* pal) { argdInitLong(szOpt, aopt, pad, pal); }
+void cInitLong(char* szOpt, struct option* aopt, ArgDsc* pad, const ArgLong* pal)
+{
+    argdInitLong(szOpt, aopt, pad, pal);
+}
 
 int cRemoveArg(char** argv, int i, int* pArgc) { return argdRemoveArg(argv, i, pArgc); }
