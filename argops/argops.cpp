@@ -379,8 +379,9 @@ char* appendOptEntry(char* pch, const ArgDsc* pad)
 
 void endDsc(const ArgDsc* pad, Out out)
 {
-    write(out, pad->_szDsc);
-    if (!strchr(pad->_szDsc, '[')) {
+    const char* szDsc = szDescription(*pad);
+    write(out, szDsc);
+    if (!strchr(szDsc, '[')) {
         write(out, " [");
         typeCode(pad->_iType).show(pad->_pvVal, out);
         write(out, ']');

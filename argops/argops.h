@@ -59,9 +59,9 @@
  * The flag types '0', '1' and 'b' take no argument.
  *
  * _pvQual is read for 'u' rows only: null, or a pointer to two ints, the
- * inclusive minimum and maximum. _szDsc must not be null in a row whose
- * descriptor line is ever written. A description containing '[' carries its
- * own note, and the current value is then not shown after it.
+ * inclusive minimum and maximum. A null _szDsc is written as the empty
+ * text. A description containing '[' carries its own note, and the current
+ * value is then not shown after it.
  */
 #ifdef __cplusplus
 struct ArgDsc {

@@ -48,6 +48,7 @@ TEST(DescriptorLine, ShowsSyntaxDescriptionAndValue)
         {{'o', "output file", 's', &empty}, "    -o \"...\"   output file []\n"},
         {{'o', "output file", 's', &text}, "    -o \"...\"   output file [out.txt]\n"},
         {{'x', "extra argument", '-'}, "    -x <...>   extra argument []\n"},
+        {{'x', nullptr, '-'}, "    -x <...>    []\n"}, // a null description is the empty text
         {{'p', "passed on", '+'}, "    -p ...     passed on []\n"},
         {{'q', "a [note] inside", 'b', &one}, "    -q         a [note] inside\n"},
     };

@@ -107,7 +107,7 @@ struct NullBuf : std::streambuf {
     int_type overflow(int_type ch) override { return traits_type::not_eof(ch); }
 };
 
-// Everything once, on a stream and on a FILE*.
+// Every writer once, on a stream and on a FILE*.
 static void writeAll(std::ostream& os, FILE* pf)
 {
     for (const char* sz : {"bash", "zsh", "fish"}) {
@@ -120,6 +120,8 @@ static void writeAll(std::ostream& os, FILE* pf)
     argdShowLongManual(aDsc, aLong, "tool", "file ...", pf);
     argdShowManual(aDsc, "tool", "file ...", os);
     argdShowManual(aDsc, "tool", "file ...", pf);
+    argdShowHelp(aDsc, aLong, "tool", "file ...", os);
+    argdShowHelp(aDsc, aLong, "tool", "file ...", pf);
 }
 
 int main(int argc, char** argv)
