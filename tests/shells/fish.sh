@@ -26,6 +26,9 @@ export PATH=$dir/bin:$PATH && cd "$dir/files" && touch afile bfile ./-dash || ex
 status=0
 for name in tool ltool; do fish -n "$dir/$name.fish" || { echo "FAIL: fish -n $name"; status=1; }; done
 
+# A line, and what fish offers for its last word, sorted. fish 4 offers too
+# the names that hold the typed letters in order: a prefix is one only the
+# wanted names hold.
 cases='tool -B |false true
 tool -Bt|-Btrue
 tool -o |-dash adir/ afile bfile
@@ -36,7 +39,7 @@ tool -vq|-vq% -vqB -vqN -vqU -vqc -vqd -vqn -vqo -vqt -vqx
 tool -vn |
 tool -vx |-dash adir/ afile bfile
 ltool --|--bool --dollar --newline --out-file --output --passes --verbose
-ltool --o|--out-file --output
+ltool --ou|--out-file --output
 ltool --bool=|--bool=false --bool=true
 ltool --bool |false true
 ltool --output=a|--output=adir/ --output=afile
