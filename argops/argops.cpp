@@ -20,8 +20,6 @@
 namespace argops {
 namespace {
 
-const char szIndent[] = "    ";
-
 /* How a variable's current value is written inside the brackets. */
 void showOnOff(const void* pv, Out out) { write(out, *static_cast<const int*>(pv) ? "on" : "off"); }
 void showBool(const void* pv, Out out) { write(out, *static_cast<const int*>(pv) ? "true" : "false"); }
@@ -314,8 +312,6 @@ const TypeCode& typeCode(int iType)
     return tc;
 }
 
-namespace {
-
 ArgDsc* find(char chOpt, ArgDsc* pad)
 {
     for (; pad->_chOpt; ++pad)
@@ -323,6 +319,8 @@ ArgDsc* find(char chOpt, ArgDsc* pad)
             return pad;
     return nullptr;
 }
+
+namespace {
 
 const char* szArgSyntax(const ArgDsc* pad) { return typeCode(pad->_iType).szSyntax; }
 
@@ -398,7 +396,7 @@ void writeUsageHead(const ArgDsc* padBase, const ArgLong* pal, const char* szPro
         write(out, " [");
         const char* szDash = "-";
         for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
-            if (!*szArgSyntax(pad) && !longOnlyName(pad, pal)) {
+            if (isGrouped(pad, pal)) {
                 write(out, szDash);
                 write(out, pad->_chOpt);
                 szDash = "";

@@ -420,7 +420,7 @@ void writeSpellings(const Script& sc, const ArgDsc& row, const Spelling& sp, Out
  * takes an argument takes it in its word or the next: -o+ and --name=. */
 void writeZshOptions(const Script& sc, const ArgDsc& row, Out out)
 {
-    bool fArgument = typeCode(row._iType).argument != argumentNone;
+    bool fArgument = !isFlag(&row);
     if (countSpellings(sc, row) == 1) {
         writeSpellings(sc, row, {"-", fArgument ? "+" : "", "--", fArgument ? "=" : "", ""}, out);
         return;

@@ -132,6 +132,14 @@ inline const char* szDescription(const ArgDsc& row) { return row._szDsc ? row._s
 void writeQuoted(char ch, const Quoting& q, bool fOneLine, Out out);
 void writeQuoted(const char* sz, const Quoting& q, bool fOneLine, Out out);
 
+/* What begins every option line of the usage text and the help, and the
+ * third line of a scan's error report. */
+const char szIndent[] = "    ";
+
+/* The first row of the letter in the table pad, up to its ending row, or
+ * null: the row argdScan takes. */
+ArgDsc* find(char chOpt, ArgDsc* pad);
+
 /* A row of a long-only option: its letter is a control character. */
 inline bool isLongOnly(char ch) { return ch >= 1 && ch <= 31; }
 
@@ -145,10 +153,17 @@ inline const char* longOnlyName(const ArgDsc* pad, const ArgLong* pal)
     return pal && isLongOnly(pad->_chOpt) ? firstLongName(pal, pad->_chOpt) : nullptr;
 }
 
+/* A flag: its option takes no argument. */
+inline bool isFlag(const ArgDsc* pad) { return typeCode(pad->_iType).argument == argumentNone; }
+
+/* A row that a synopsis groups with the other flags after one '-': a flag
+ * with a letter of its own. */
+inline bool isGrouped(const ArgDsc* pad, const ArgLong* pal) { return isFlag(pad) && !longOnlyName(pad, pal); }
+
 /* Refuses, by assertions of long.cpp, long names that name no row or a
  * '+' row, that are null, empty or hold '=', and a long-only row without
  * a name in pal. */
-void checkLongNames(const ArgDsc* padBase, const ArgLong* pal);
+void checkLongNames(ArgDsc* padBase, const ArgLong* pal);
 
 /* The usage line and the "Options:" line; with long names pal (or null),
  * a long-only row is --name and its syntax in it. */

@@ -14,19 +14,9 @@
 namespace argops {
 namespace {
 
-const char szIndent[] = "    ";
-
 /* Where a long name stands in help: after ", " beside its letter, or
  * where the letter and ", " would be. */
 const char szNoLetter[] = "    ";
-
-const ArgDsc* findRow(const ArgDsc* padBase, char chOpt)
-{
-    for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
-        if (pad->_chOpt == chOpt)
-            return pad;
-    return nullptr;
-}
 
 /* Writes the row's option as help shows it (-v, -v, --verbose, or a
  * long-only row's blanks and --color, then a blank and the syntax, if
@@ -68,10 +58,10 @@ const char* firstLongName(const ArgLong* pal, char chOpt)
     return nullptr;
 }
 
-void checkLongNames(const ArgDsc* padBase, const ArgLong* pal)
+void checkLongNames(ArgDsc* padBase, const ArgLong* pal)
 {
     for (const ArgLong* pl = pal; pl && pl->_chOpt; ++pl) {
-        const ArgDsc* pad = findRow(padBase, pl->_chOpt);
+        const ArgDsc* pad = find(pl->_chOpt, padBase);
         assert(pad && "every long name names a row");
         assert(pad->_iType != '+' && "a '+' row takes no long name");
         assert(pl->_szLong && *pl->_szLong && !strchr(pl->_szLong, '=') && "a long name is a word without '='");
@@ -113,9 +103,8 @@ void argdInitLong(char* szOpt, struct option* aopt, ArgDsc* pad, const ArgLong* 
             szOpt = appendOptEntry(szOpt, pd);
     *szOpt = '\0';
     for (; pal && pal->_chOpt; ++pal, ++aopt) {
-        const ArgDsc* pd = findRow(pad, pal->_chOpt);
-        bool fFlag = typeCode(pd->_iType).argument == argumentNone;
-        *aopt = {pal->_szLong, fFlag ? no_argument : required_argument, nullptr, pal->_chOpt};
+        const ArgDsc* pd = find(pal->_chOpt, pad);
+        *aopt = {pal->_szLong, isFlag(pd) ? no_argument : required_argument, nullptr, pal->_chOpt};
     }
     *aopt = {nullptr, 0, nullptr, 0};
 }

@@ -113,8 +113,6 @@ void writeRoffOption(const ArgDsc* pad, const char* szLong, Out out)
     }
 }
 
-bool isFlag(const ArgDsc* pad) { return typeCode(pad->_iType).argument == argumentNone; }
-
 /* The caller's text after the options, where a bracket group such as
  * "[file ...]" is one item: its blanks do not break. */
 void writeSynopsisText(const char* sz, Out out)
@@ -158,14 +156,14 @@ void showManual(ArgDsc* padBase, const ArgLong* pal, const char* szProg, const c
     write(out, "\\fR\n");
     int cItems = 0;
     for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
-        if (isFlag(pad) && !longOnlyName(pad, pal)) {
+        if (isGrouped(pad, pal)) {
             write(out, cItems++ ? "" : "\\%[\\fB\\-");
             writeRoffLetter(pad->_chOpt, out);
         }
     if (cItems)
         write(out, "\\fR");
     for (const ArgDsc* pad = padBase; pad->_chOpt; ++pad)
-        if (!isFlag(pad) || longOnlyName(pad, pal)) {
+        if (!isGrouped(pad, pal)) {
             write(out, cItems++ ? "\\&\n\\%" : "\\%[");
             writeRoffOption(pad, longOnlyName(pad, pal), out);
         }
